@@ -1,0 +1,32 @@
+# LoopLab — the commands. Each one installs what is missing, configures and builds first.
+BUILD ?= build
+JOBS ?= 2
+
+.PHONY: all bootstrap configure build test run bench clean
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+$(BUILD)/build.ninja: | bootstrap
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > $(BUILD).configure.log \
+		|| (cat $(BUILD).configure.log; exit 1)
+
+configure: bootstrap $(BUILD)/build.ninja
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+run: build
+	@$(BUILD)/cli/looplab-batch --list
+
+bench: build
+	@$(BUILD)/bench/model_bench
+	@$(BUILD)/bench/io_bench
+
+clean:
+	@rm -rf $(BUILD) $(BUILD).configure.log
