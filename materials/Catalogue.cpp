@@ -1,7 +1,12 @@
 #include "materials/Catalogue.h"
 
+#include "materials/concrete/Concrete01.h"
+#include "materials/concrete/Concrete02.h"
 #include "materials/standard/ElasticPPMaterial.h"
+#include "materials/steel/RambergOsgoodSteel.h"
 #include "materials/steel/Steel01.h"
+#include "materials/steel/Steel02.h"
+#include "materials/steel/SteelMPF.h"
 
 namespace looplab {
 namespace {
@@ -32,7 +37,9 @@ std::vector<ModelEntry> buildCatalogue() {
           {"a2", D, "1.0"},
           {"a3", D, "0.0"},
           {"a4", D, "1.0"},
-          {"sig0", D, "0.0"}}},
+          {"sig0", D, "0.0"}},
+         &makeSteel02,
+         &checkSteel02Parameters},
         {"Steel4",
          {{"Fy", D, "300"},         {"E", D, "200000"},   {"b_k", D, "0.0"},
           {"R_0", D, "50.0"},       {"r_1", D, "0.1"},    {"r_2", D, "0.15"},
@@ -55,11 +62,17 @@ std::vector<ModelEntry> buildCatalogue() {
           {"a1", D, "0.0"},
           {"a2", D, "1.0"},
           {"a3", D, "0.0"},
-          {"a4", D, "1.0"}}},
+          {"a4", D, "1.0"}},
+         &makeSteelMPF,
+         &checkSteelMPFParameters},
         {"RambergOsgoodSteel",
-         {{"fy", D, "400"}, {"E0", D, "200000"}, {"a", D, "0.002"}, {"n", D, "5"}}},
+         {{"fy", D, "400"}, {"E0", D, "200000"}, {"a", D, "0.002"}, {"n", D, "5"}},
+         &makeRambergOsgoodSteel,
+         &checkRambergOsgoodSteelParameters},
         {"Concrete01",
-         {{"fpc", D, "-24.0"}, {"epsc0", D, "-0.002"}, {"fpcu", D, "-4.0"}, {"epsU", D, "-0.005"}}},
+         {{"fpc", D, "-24.0"}, {"epsc0", D, "-0.002"}, {"fpcu", D, "-4.0"}, {"epsU", D, "-0.005"}},
+         &makeConcrete01,
+         &checkConcrete01Parameters},
         {"Concrete02",
          {{"fpc", D, "-24.0"},
           {"epsc0", D, "-0.002"},
@@ -67,7 +80,9 @@ std::vector<ModelEntry> buildCatalogue() {
           {"epsU", D, "-0.005"},
           {"lambda", D, "0.1"},
           {"ft", D, "4"},
-          {"Ets", D, "20000"}}},
+          {"Ets", D, "20000"}},
+         &makeConcrete02,
+         &checkConcrete02Parameters},
         {"Concrete04",
          {{"fc", D, "-24.0"},
           {"ec", D, "-0.002"},
