@@ -2,7 +2,13 @@
 
 #include "materials/concrete/Concrete01.h"
 #include "materials/concrete/Concrete02.h"
+#include "materials/concrete/Concrete04.h"
+#include "materials/concrete/Concrete06.h"
+#include "materials/concrete/Concrete07.h"
+#include "materials/concrete/ConcreteD.h"
+#include "materials/standard/EPPGapMaterial.h"
 #include "materials/standard/ElasticPPMaterial.h"
+#include "materials/standard/HystereticMaterial.h"
 #include "materials/steel/RambergOsgoodSteel.h"
 #include "materials/steel/Steel01.h"
 #include "materials/steel/Steel02.h"
@@ -90,7 +96,9 @@ std::vector<ModelEntry> buildCatalogue() {
           {"Ec", D, "20000"},
           {"fct", D, "0.0"},
           {"et", D, "0.0"},
-          {"beta", D, "0.1"}}},
+          {"beta", D, "0.1"}},
+         &makeConcrete04,
+         &checkConcrete04Parameters},
         {"Concrete06",
          {{"fc", D, "-24.0"},
           {"e0", D, "-0.002"},
@@ -100,7 +108,9 @@ std::vector<ModelEntry> buildCatalogue() {
           {"fcr", D, "3"},
           {"ecr", D, "0.00008"},
           {"b", D, "4"},
-          {"alph2", D, "0.08"}}},
+          {"alph2", D, "0.08"}},
+         &makeConcrete06,
+         &checkConcrete06Parameters},
         {"Concrete07",
          {{"fc", D, "-24.0"},
           {"ec", D, "-0.002"},
@@ -109,7 +119,9 @@ std::vector<ModelEntry> buildCatalogue() {
           {"et", D, "0.00008"},
           {"xp", D, "2"},
           {"xn", D, "2.3"},
-          {"r", D, "2.7"}}},
+          {"r", D, "2.7"}},
+         &makeConcrete07,
+         &checkConcrete07Parameters},
         {"ConcreteD",
          {{"fc", D, "-27.6"},
           {"epsc", D, "-0.002"},
@@ -119,7 +131,9 @@ std::vector<ModelEntry> buildCatalogue() {
           {"alphac", D, "1.0"},
           {"alphat", D, "0.1"},
           {"cesp", D, "0.25"},
-          {"etap", D, "1.15"}}},
+          {"etap", D, "1.15"}},
+         &makeConcreteD,
+         &checkConcreteDParameters},
         {"ElasticPPMaterial",
          {{"E", D, "200000"}, {"epsyP", D, "0.002"}, {"epsyN", D, "-0.002"}, {"eps0", D, "0"}},
          &makeElasticPPMaterial,
@@ -129,14 +143,18 @@ std::vector<ModelEntry> buildCatalogue() {
           {"Fy", D, "300"},
           {"gap", D, "-0.002"},
           {"eta", D, "0.01"},
-          {"damage", I, "0"}}},
+          {"damage", I, "0"}},
+         &makeEPPGapMaterial,
+         &checkEPPGapMaterialParameters},
         {"HystereticMaterial",
          {{"s1p", D, "300"},    {"e1p", D, "0.002"},   {"s2p", D, "400"},
           {"e2p", D, "0.02"},   {"s3p", D, "410"},     {"e3p", D, "0.05"},
           {"s1n", D, "-200"},   {"e1n", D, "-0.002"},  {"s2n", D, "-400"},
           {"e2n", D, "-0.02"},  {"s3n", D, "-410"},    {"e3n", D, "-0.05"},
           {"pinchx", D, "1"},   {"pinchy", D, "1"},    {"damage1", D, "0.0"},
-          {"damage2", D, "0.0"}, {"beta", D, "0.0"}}},
+          {"damage2", D, "0.0"}, {"beta", D, "0.0"}},
+         &makeHystereticMaterial,
+         &checkHystereticMaterialParameters},
     };
 }
 
