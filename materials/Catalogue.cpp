@@ -12,6 +12,7 @@
 #include "materials/steel/RambergOsgoodSteel.h"
 #include "materials/steel/Steel01.h"
 #include "materials/steel/Steel02.h"
+#include "materials/steel/Steel4.h"
 #include "materials/steel/SteelMPF.h"
 
 namespace looplab {
@@ -55,7 +56,9 @@ std::vector<ModelEntry> buildCatalogue() {
           {"b_ic", D, "0.0"},       {"rho_ic", D, "1.0"}, {"b_lc", D, "0.0"},
           {"R_ic", D, "50.0"},      {"f_u", D, "500000000"}, {"Ru", D, "50.0"},
           {"f_uc", D, "500000000"}, {"Ruc", D, "50.0"},   {"cycNum", I, "50"},
-          {"sig_init", D, "0.0"}}},
+          {"sig_init", D, "0.0"}},
+         &makeSteel4,
+         &checkSteel4Parameters},
         {"SteelMPF",
          {{"fyp", D, "340"},
           {"fyn", D, "340"},
