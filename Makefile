@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all bootstrap configure build test run bench clean
+.PHONY: all bootstrap configure build test run bench screenshots clean
 
 all: build
 
@@ -22,7 +22,12 @@ test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 run: build
-	@$(BUILD)/cli/looplab-batch --list
+	@$(BUILD)/looplab
+
+# Renders every window offscreen into docs/screenshots/*.png.
+screenshots: build
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/app/looplab-screenshots docs/screenshots \
+		$(BUILD)/steel-cyclic.txt
 
 bench: build
 	@$(BUILD)/bench/model_bench

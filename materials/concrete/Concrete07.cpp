@@ -260,6 +260,13 @@ std::string checkConcrete07Parameters(const ParameterValues& v) {
                                "the envelope equation then takes the logarithm of a zero strain "
                                "ratio, which is undefined");
     }
+    // A positive ec makes the compressive strain ratio strain/ec negative, and a negative number
+    // has no non-integer power.
+    if (v[1] > 0.0 && v[7] != std::floor(v[7])) {
+        return refuseParameter("ec", v[1],
+                               "compressive strains divided by a positive ec are negative, and "
+                               "the envelope equation raises them to the non-integer power r");
+    }
     return {};
 }
 
