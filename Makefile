@@ -32,6 +32,8 @@ screenshots: build
 bench: build
 	@$(BUILD)/bench/model_bench
 	@$(BUILD)/bench/io_bench
+	@$(BUILD)/bench/model_cost
+	@$(BUILD)/bench/ui_bench 2>/dev/null
 
 clean:
 	@rm -rf $(BUILD) $(BUILD).configure.log

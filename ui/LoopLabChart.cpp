@@ -171,21 +171,11 @@ QColor LoopLabChart::nextColor() {
     return seriesPalette[colorIndex++ % count];
 }
 
-QCPCurve* LoopLabChart::addLoopCurve(const QString& title, const std::vector<double>& x,
-                                     const std::vector<double>& y, const QColor& color) {
-    auto* curve = new QCPCurve(xAxis, yAxis);
+LoopCurve* LoopLabChart::addLoopCurve(const QString& title, LoopCurve::Values x,
+                                      LoopCurve::Values y, const QColor& color) {
+    auto* curve = new LoopCurve(xAxis, yAxis, std::move(x), std::move(y));
     curve->setName(title);
     curve->setPen(QPen(color, 1));
-    curve->setScatterStyle(QCPScatterStyle::ssNone); // circles of size 2 exist but are hidden
-    const std::size_t n = std::min(x.size(), y.size());
-    QVector<QCPCurveData> data(static_cast<qsizetype>(n));
-    const double nan = std::nan("");
-    for (std::size_t i = 0; i < n; ++i) {
-        const double xi = std::isfinite(x[i]) ? x[i] : nan;
-        const double yi = std::isfinite(y[i]) ? y[i] : nan;
-        data[static_cast<qsizetype>(i)] = QCPCurveData(static_cast<double>(i), xi, yi);
-    }
-    curve->data()->set(data, true);
     addToLegend(curve);
     return curve;
 }

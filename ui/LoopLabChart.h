@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/LoopCurve.h"
+
 #include <qcustomplot.h>
 
 #include <QColor>
@@ -27,10 +29,10 @@ public:
     // The next colour of the palette, in the order series are added.
     QColor nextColor();
 
-    // A line series that keeps its points in the order given (a loop runs back and forth).
-    // Non-finite values are drawn as gaps.
-    QCPCurve* addLoopCurve(const QString& title, const std::vector<double>& x,
-                           const std::vector<double>& y, const QColor& color);
+    // A line series that keeps its points in the order given (a loop runs back and forth),
+    // sharing the vectors it is handed. Non-finite values are drawn as gaps.
+    LoopCurve* addLoopCurve(const QString& title, LoopCurve::Values x, LoopCurve::Values y,
+                            const QColor& color);
     // Lists a series in the legend with its check box.
     void addToLegend(QCPAbstractPlottable* plottable);
     // A one-point series with a visible circle, not in the legend, on the marker layer.

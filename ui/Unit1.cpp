@@ -299,7 +299,7 @@ void TForm1::clearAllMaterials() {
 // that is no longer drawn.
 void TForm1::clearLoopChart() {
     cht1->clearSeries();
-    plotted = LoopResult();
+    plotted = std::make_shared<const LoopResult>();
     loopCountValue = 0;
     pointCountValue = 0;
     cht1->replot();
@@ -405,23 +405,26 @@ void TForm1::btn3Click() {
         return;
     }
     rebuildSelection();
-    plotted = computeWithProgress();
+    plotted = std::make_shared<const LoopResult>(computeWithProgress());
     animationStepValue = 0;
     drawLoops();
     warnAboutNonFiniteStresses();
 }
 
 void TForm1::drawLoops() {
-    for (const Loop& loop : plotted.loops) {
-        cht1->addLoopCurve(fromUtf8(loop.name), plotted.strainsOf(loop), loop.stresses,
-                           cht1->nextColor());
+    const LoopResult& result = *plotted;
+    for (const Loop& loop : result.loops) {
+        // The curves share the result's vectors: one hand-over per loop, no copy.
+        cht1->addLoopCurve(fromUtf8(loop.name),
+                           LoopCurve::Values(plotted, &result.strainsOf(loop)),
+                           LoopCurve::Values(plotted, &loop.stresses), cht1->nextColor());
     }
-    loopCountValue = plotted.loopCount();
-    pointCountValue = plotted.pointCount();
+    loopCountValue = result.loopCount();
+    pointCountValue = result.pointCount();
     for (int p = 0; p < loopCountValue; ++p) {
-        const Loop& loop = plotted.loops[static_cast<std::size_t>(p)];
+        const Loop& loop = result.loops[static_cast<std::size_t>(p)];
         const QColor color = cht1->plottable(p)->pen().color();
-        const double x = loop.stresses.empty() ? std::nan("") : plotted.strainsOf(loop).front();
+        const double x = loop.stresses.empty() ? std::nan("") : result.strainsOf(loop).front();
         const double y = loop.stresses.empty() ? std::nan("") : loop.stresses.front();
         cht1->addMarker(color, x, y, 5);
     }
@@ -434,7 +437,7 @@ void TForm1::drawLoops() {
 
 void TForm1::warnAboutNonFiniteStresses() {
     QStringList lines;
-    for (const Loop& loop : plotted.loops) {
+    for (const Loop& loop : plotted->loops) {
         if (loop.firstNonFiniteStep >= 0) {
             lines << QStringLiteral("%1: from step %2")
                          .arg(fromUtf8(loop.name))
@@ -467,7 +470,7 @@ void TForm1::btn4Click() {
     }
     const std::string path = csvFileName(chosen.toStdString());
     const std::string error =
-        writeLoopCsvFile(path, plotted, loopColumns(plotted), systemDecimalSeparator());
+        writeLoopCsvFile(path, *plotted, loopColumns(*plotted), systemDecimalSeparator());
     if (!error.empty()) {
         modalSeam().error(this, fromUtf8(error));
         return;
@@ -496,10 +499,10 @@ void TForm1::showStep() {
         animationStepValue = 0;
     }
     const auto step = static_cast<std::size_t>(animationStepValue);
-    const int loops = std::min({loopCountValue, plotted.loopCount(), cht1->plottableCount() / 2});
+    const int loops = std::min({loopCountValue, plotted->loopCount(), cht1->plottableCount() / 2});
     for (int p = 0; p < loops; ++p) {
-        const Loop& loop = plotted.loops[static_cast<std::size_t>(p)];
-        const std::vector<double>& strains = plotted.strainsOf(loop);
+        const Loop& loop = plotted->loops[static_cast<std::size_t>(p)];
+        const std::vector<double>& strains = plotted->strainsOf(loop);
         if (step < loop.stresses.size() && step < strains.size()) {
             auto* marker = qobject_cast<QCPGraph*>(cht1->plottable(loops + p));
             if (marker != nullptr) {

@@ -77,7 +77,7 @@ public:
     TForm2* materialManager() const { return manager; }
     TForm17* animationWindow() const { return animation; }
     // The result the loop chart shows; the export and the animation read it.
-    const LoopResult& lastPlot() const { return plotted; }
+    const LoopResult& lastPlot() const { return *plotted; }
     int loopCount() const { return loopCountValue; }
     int pointCount() const { return pointCountValue; }
     const DispHistory& history() const { return *histories.front(); }
@@ -151,7 +151,8 @@ private:
     std::vector<std::unique_ptr<UniaxialMaterial>> registry;
     std::vector<UniaxialMaterial*> selectedMaterials;
     std::vector<std::unique_ptr<DispHistory>> histories;
-    LoopResult plotted;
+    // Shared with the loop curves, which draw straight from its vectors.
+    std::shared_ptr<const LoopResult> plotted = std::make_shared<const LoopResult>();
     int loopCountValue = 0;
     int pointCountValue = 0;
     int animationStepValue = 0;
