@@ -90,15 +90,35 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
-// The text of a failing line as the message shows it: 8-bit text that is not UTF-8 is read
-// as Latin-1.
+// At most this many characters of a failing line are quoted in its message; a longer line
+// (a binary file, a file without line breaks) is cut, so that the message stays readable and
+// a message box never has to lay out megabytes of text.
+constexpr std::size_t quotedLineLimit = 200;
+
+// The text of a failing line as the message shows it: 8-bit text that is not UTF-8 is read as
+// Latin-1; control characters (a NUL of UTF-16 read as 8-bit text, say) are shown as U+FFFD so
+// that they are seen, not swallowed; a long line is cut after quotedLineLimit characters.
 std::string displayText(std::string_view line) {
-    if (isValidUtf8(line)) {
-        return std::string(line);
-    }
+    const bool utf8 = isValidUtf8(line);
     std::string out;
-    for (const char c : line) {
-        appendUtf8(out, static_cast<unsigned char>(c));
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < line.size(); ++characters) {
+        if (characters == quotedLineLimit) {
+            out.append("\xE2\x80\xA6"); // …
+            break;
+        }
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (c < 32 && c != '\t') {
+            appendUtf8(out, 0xFFFD);
+            ++i;
+        } else if (!utf8) {
+            appendUtf8(out, c);
+            ++i;
+        } else {
+            std::size_t length = c < 0x80 ? 1 : (c < 0xE0 ? 2 : (c < 0xF0 ? 3 : 4));
+            out.append(line.substr(i, length));
+            i += length;
+        }
     }
     return out;
 }
@@ -178,13 +198,14 @@ std::string cannotOpenFileError(std::string_view path, std::string_view reason) 
 }
 
 HistoryReadResult readHistoryFile(const std::string& path, int firstLine, char decimalSeparator) {
-    auto failure = [&](int error) {
+    auto failure = [&](int error, const char* reason = nullptr) {
         HistoryReadResult result;
         result.openFailed = true;
-        result.error = cannotOpenFileError(path, std::strerror(error));
+        result.error = cannotOpenFileError(path, reason != nullptr ? reason : std::strerror(error));
         return result;
     };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a pipe chosen by mistake cannot hang the program on open.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return failure(errno);
     }
@@ -197,6 +218,11 @@ HistoryReadResult readHistoryFile(const std::string& path, int firstLine, char d
     if (S_ISDIR(info.st_mode)) {
         ::close(fd);
         return failure(EISDIR);
+    }
+    // A device or a pipe is no history file: /dev/zero would never end.
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return failure(0, "Not a regular file");
     }
     std::string bytes;
     if (S_ISREG(info.st_mode) && info.st_size > 0) {

@@ -31,7 +31,8 @@ struct HistoryReadResult {
 // Reads history text already in memory: byte-order mark (UTF-8, UTF-16 LE/BE) or 8-bit text
 // (UTF-8 when it is valid UTF-8, else Latin-1, for messages), lines ending in CR LF, LF or
 // CR, lines before firstLine skipped unread, each line trimmed and converted with the given
-// decimal separator until the first one that does not convert.
+// decimal separator until the first one that does not convert. The message of a failing line
+// quotes it with control characters shown as U+FFFD and cut after 200 characters ("…").
 HistoryReadResult readHistoryText(std::string_view bytes, int firstLine, char decimalSeparator);
 
 // Reads a history file. A file that cannot be opened or read gives the message

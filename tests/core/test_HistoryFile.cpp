@@ -140,8 +140,33 @@ TEST(ReadHistoryFile, ReadsAFileAndReportsOneThatCannotBeOpened) {
     EXPECT_EQ(missing.error,
               "Cannot open file \"/nonexistent/history.txt\". No such file or directory");
 
+    for (const char* device : {"/dev/zero", "/dev/null"}) {
+        const HistoryReadResult notAFile = readHistoryFile(device, 1, '.');
+        EXPECT_TRUE(notAFile.openFailed);
+        EXPECT_EQ(notAFile.error,
+                  "Cannot open file \"" + std::string(device) + "\". Not a regular file");
+    }
+
     const std::string folder = std::filesystem::temp_directory_path().string();
     const HistoryReadResult directory = readHistoryFile(folder, 1, '.');
     EXPECT_TRUE(directory.openFailed);
     EXPECT_EQ(directory.error, "Cannot open file \"" + folder + "\". Is a directory");
+}
+
+TEST(ReadHistoryText, MessagesOfUnreadableLinesStayReadable) {
+    // A NUL (UTF-16 read as 8-bit text) is shown, not swallowed.
+    EXPECT_EQ(readHistoryText(std::string("1\0.5\n", 5), 1, '.').error,
+              "'1\xEF\xBF\xBD.5' is not a valid floating point value");
+    // A line of a megabyte is quoted by its first 200 characters.
+    const std::string huge(1 << 20, 'x');
+    const HistoryReadResult r = readHistoryText("0.5\n" + huge + "\n1\n", 1, '.');
+    EXPECT_EQ(r.values, (std::vector<double>{0.5}));
+    EXPECT_EQ(r.error, "'" + std::string(200, 'x') + "\xE2\x80\xA6' is not a valid floating point value");
+    // Exactly 200 characters are quoted whole; multi-byte characters count as one.
+    const std::string edge(199, 'y');
+    EXPECT_EQ(readHistoryText(edge + "\xC3\xA9", 1, '.').error,
+              "'" + edge + "\xC3\xA9' is not a valid floating point value");
+    // Binary bytes that are not UTF-8 read as Latin-1; controls become U+FFFD.
+    EXPECT_EQ(readHistoryText(std::string("\x89PNG\r\n\x1a\n", 8), 1, '.').error,
+              "'\xC2\x89PNG' is not a valid floating point value");
 }
