@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all bootstrap configure build test run bench screenshots clean
+.PHONY: all bootstrap configure build test run bench soak screenshots clean
 
 all: build
 
@@ -23,6 +23,11 @@ test: build
 
 run: build
 	@$(BUILD)/looplab
+
+# 200 cycles of define, import, plot, animate, save and Clear All in one process; fails when
+# the heap grows by more than 10 %.
+soak: build
+	@$(BUILD)/bench/soak 200 2>/dev/null
 
 # Renders every window offscreen into docs/screenshots/*.png.
 screenshots: build
