@@ -1,10 +1,13 @@
 // Renders every window offscreen into PNG files: the main window with a history and two loops
-// plotted, the material manager, two definition dialogs, the animation window and the About
-// box. Usage: looplab-screenshots OUTPUT_FOLDER HISTORY_FILE
+// plotted, the loop chart with a read-out tooltip, the material manager, two definition
+// dialogs, the history generator, the animation window and the About box.
+// Usage: looplab-screenshots OUTPUT_FOLDER HISTORY_FILE
 
 #include "ui/AboutForm.h"
 #include "ui/AnimationForm.h"
 #include "ui/DialogTable.h"
+#include "ui/HistoryGeneratorDialog.h"
+#include "ui/LoopLabChart.h"
 #include "ui/MaterialDialog.h"
 #include "ui/MaterialManager.h"
 #include "ui/ModalSeam.h"
@@ -15,9 +18,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QGroupBox>
 #include <QListWidget>
+#include <QPainter>
 #include <QPixmap>
 #include <QSlider>
+#include <QToolTip>
 
 #include <cstdio>
 
@@ -52,6 +58,45 @@ bool save(QWidget* widget, const QString& folder, const char* name) {
     QCoreApplication::processEvents();
     const QString path = folder + '/' + QString::fromLatin1(name) + ".png";
     const bool ok = widget->grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+// The loop chart's group with the read-out tooltip of a point a third of the way through the
+// first loop. A tooltip is a window of its own, so it is painted onto the chart's picture where
+// it stands on the screen.
+bool saveReadout(TForm1& window, const QString& folder) {
+    const QString path = folder + "/loop-readout.png";
+    auto* curve = qobject_cast<LoopCurve*>(window.cht1->plottable(0));
+    if (curve == nullptr || curve->pointCount() == 0) {
+        std::printf("FAILED %s (no loop)\n", qPrintable(path));
+        return false;
+    }
+    const std::size_t step = curve->pointCount() / 3;
+    const QPoint pixel(qRound(window.cht1->xAxis->coordToPixel(curve->strainAt(step))),
+                       qRound(window.cht1->yAxis->coordToPixel(curve->stressAt(step))));
+    const QPoint cursor = pixel + QPoint(2, 2);
+    const QString text = window.loopReadoutText(cursor);
+    QToolTip::showText(window.cht1->mapToGlobal(cursor), text, window.cht1);
+    QCoreApplication::processEvents();
+    QPixmap picture = window.grp2->grab();
+    QWidget* tip = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->inherits("QTipLabel")) {
+            tip = w;
+        }
+    }
+    bool ok = !text.isEmpty() && tip != nullptr;
+    if (ok) {
+        QPainter painter(&picture);
+        const QPoint mark = window.cht1->mapTo(window.grp2, pixel);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(mark, 4, 4);
+        painter.drawPixmap(window.grp2->mapFromGlobal(tip->mapToGlobal(QPoint(0, 0))), tip->grab());
+    }
+    QToolTip::hideText();
+    ok = ok && picture.save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
     return ok;
 }
@@ -95,6 +140,7 @@ int main(int argc, char** argv) {
     window.btn6Click();
     window.animationWindow()->trckbr2->setValue(window.pointCount() / 3);
     ok &= save(&window, folder, "main-window");
+    ok &= saveReadout(window, folder);
     ok &= save(window.animationWindow(), folder, "animation");
     ok &= save(window.materialManager(), folder, "manager");
     for (const char* className : {"Steel01", "ElasticPPMaterial"}) {
@@ -102,6 +148,8 @@ int main(int argc, char** argv) {
                               window.materialManager());
         ok &= save(&dialog, folder, className == std::string("Steel01") ? "dialog-steel01" : "dialog-elasticpp");
     }
+    HistoryGeneratorDialog generator(window.dlgOpen1.initialFolder, &window);
+    ok &= save(&generator, folder, "history-generator");
     TAboutBox about(&window);
     ok &= save(&about, folder, "about");
     setModalSeam(nullptr);

@@ -170,12 +170,17 @@ void MaterialDialog::buildControls() {
         auto* label = new QLabel(toQString(f.label), box);
         label->setObjectName(labelNameFor(f.field));
         QString defaultText;
+        QString help;
         if (const ParameterSpec* spec = findParameter(model_, f.parameter)) {
             defaultText = QString::fromStdString(localizedDefaultText(*spec, separator));
+            help = QString::fromStdString(parameterHelpText(*spec));
         }
         auto* edit = new QLineEdit(defaultText, box);
         edit->setObjectName(toQString(f.field));
         label->setBuddy(edit);
+        // The parameter's meaning and unit role, as the user guide lists them.
+        edit->setToolTip(help);
+        label->setToolTip(help);
         grid->addWidget(label, f.row, 3 * f.column, Qt::AlignLeft | Qt::AlignVCenter);
         grid->addWidget(edit, f.row, 3 * f.column + 1);
         fields_.push_back(edit);

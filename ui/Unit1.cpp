@@ -5,21 +5,30 @@
 #include "core/NumberText.h"
 #include "ui/AboutForm.h"
 #include "ui/AnimationForm.h"
+#include "ui/HistoryGeneratorDialog.h"
 #include "ui/LoopLabChart.h"
 #include "ui/MaterialManager.h"
 #include "ui/ModalSeam.h"
 #include "ui/UserGuide.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -38,7 +47,46 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 // The history line is blue; so is its start marker.
 const QColor historyColor(0, 0, 255);
 
+const char* const dropOneFileMessage =
+    "Drop one history file: a text file with one strain per line.";
+
+QString numberText(double value) {
+    return QString::fromStdString(formatNumber(value, systemDecimalSeparator()));
+}
+
+QString withShortcut(const QString& text, const QAction* action) {
+    return text + " (" + action->shortcut().toString(QKeySequence::NativeText) + ")";
+}
+
 } // namespace
+
+ChartImageSizeDialog::ChartImageSizeDialog(const QSize& initial, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("ChartImageSizeDialog"));
+    setWindowTitle(QStringLiteral("Save Chart Image"));
+    auto* form = new QFormLayout(this);
+    auto makeSpin = [&](QSpinBox*& spin, const char* name, int value) {
+        spin = new QSpinBox(this);
+        spin->setObjectName(QString::fromLatin1(name));
+        spin->setRange(16, 10000);
+        spin->setValue(std::clamp(value, 16, 10000));
+        spin->setSuffix(QStringLiteral(" px"));
+    };
+    makeSpin(spnWidth, "spnWidth", initial.width());
+    makeSpin(spnHeight, "spnHeight", initial.height());
+    form->addRow(QStringLiteral("Width:"), spnWidth);
+    form->addRow(QStringLiteral("Height:"), spnHeight);
+    form->addRow(new QLabel(QStringLiteral("A PDF page gets the same size in points."), this));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttons"));
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+QSize ChartImageSizeDialog::imageSize() const {
+    return QSize(spnWidth->value(), spnHeight->value());
+}
 
 void StatusField::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
@@ -65,11 +113,14 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     dlgSave1.initialFolder = programFolder();
     dlgSave1.filter = QStringLiteral("csv (*.csv)");
     dlgSave1.fileName = QStringLiteral("Loops.csv");
+    dlgSaveImage.initialFolder = programFolder();
+    dlgSaveImage.filter = QStringLiteral("PNG image (*.png);;PDF document (*.pdf)");
 
     buildControls();
     buildCharts();
     buildMenus();
     buildStatusBar();
+    setAcceptDrops(true);
 
     resize(826, 499 + menuBar()->sizeHint().height() + rzstsbr2->height());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -159,6 +210,8 @@ void TForm1::buildCharts() {
     cht1->setContextMenuPolicy(Qt::CustomContextMenu);
     place(grp2, cht1);
     connect(cht1, &LoopLabChart::chartClicked, this, &TForm1::cht1Click);
+    cht1->setReadoutProvider([this](const QPoint& pixel) { return loopReadoutText(pixel); });
+    cht2->setReadoutProvider([this](const QPoint& pixel) { return historyReadoutText(pixel); });
 
     // The history line and its start marker exist from the start.
     lnsrsSeries1 = new QCPGraph(cht2->xAxis, cht2->yAxis);
@@ -180,10 +233,24 @@ void TForm1::buildCharts() {
 void TForm1::buildMenus() {
     mm1 = menuBar();
     mm1->setObjectName(QStringLiteral("mm1"));
+    auto name = [](QAction* action, const char* objectName, const QKeySequence& keys = {}) {
+        action->setObjectName(QString::fromLatin1(objectName));
+        action->setShortcut(keys);
+        return action;
+    };
     QMenu* file = mm1->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
-    file->addAction(QStringLiteral("Import Deformation History"), this, &TForm1::btn1Click);
-    file->addAction(QStringLiteral("Save Loops"), this, &TForm1::btn4Click);
+    actImport = name(
+        file->addAction(QStringLiteral("Import Deformation History"), this, &TForm1::btn1Click),
+        "actImport", QKeySequence(Qt::CTRL | Qt::Key_O));
+    actGenerate = name(file->addAction(QStringLiteral("Generate Deformation History…"), this,
+                                       &TForm1::GenerateHistory1Click),
+                       "actGenerate");
+    actSaveLoops = name(file->addAction(QStringLiteral("Save Loops"), this, &TForm1::btn4Click),
+                        "actSaveLoops", QKeySequence(Qt::CTRL | Qt::Key_S));
+    actSaveLoopChartImage = name(
+        file->addAction(QStringLiteral("Save Chart Image…"), this, &TForm1::SaveChartImage1Click),
+        "actSaveLoopChartImage");
     QMenu* help = mm1->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
     help->addAction(QStringLiteral("About"), this, &TForm1::About2Click);
@@ -191,7 +258,9 @@ void TForm1::buildMenus() {
 
     pm1 = new QMenu(this);
     pm1->setObjectName(QStringLiteral("pm1"));
-    pm1->addAction(QStringLiteral("Select All"), this, &TForm1::SelectAll1Click);
+    actSelectAll =
+        name(pm1->addAction(QStringLiteral("Select All"), this, &TForm1::SelectAll1Click),
+             "actSelectAll", QKeySequence(Qt::CTRL | Qt::Key_A));
     pm1->addAction(QStringLiteral("Invert Selection"), this, &TForm1::InvertSelection1Click);
     connect(lst1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { pm1->popup(lst1->mapToGlobal(at)); });
@@ -202,6 +271,10 @@ void TForm1::buildMenus() {
     pm2->addAction(QStringLiteral("Invert Botttom Axis"), this, &TForm1::MenuItem2Click);
     pm2->addAction(QStringLiteral("Invert Both Axis"), this, &TForm1::InvertBothAxis1Click);
     pm2->addAction(QStringLiteral("Reset Default"), this, &TForm1::ResetDefault1Click);
+    actCopyLoops =
+        name(pm2->addAction(QStringLiteral("Copy Loops"), this, &TForm1::CopyLoops1Click),
+             "actCopyLoops", QKeySequence(Qt::CTRL | Qt::Key_C));
+    pm2->addAction(actSaveLoopChartImage);
     connect(cht1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { pm2->popup(cht1->mapToGlobal(at)); });
 
@@ -209,8 +282,24 @@ void TForm1::buildMenus() {
     pm3->setObjectName(QStringLiteral("pm3"));
     pm3->addAction(QStringLiteral("Invert Left Axis"), this, &TForm1::MenuItem3Click);
     pm3->addAction(QStringLiteral("Reset Default"), this, &TForm1::MenuItem6Click);
+    actSaveHistoryChartImage = name(
+        pm3->addAction(QStringLiteral("Save Chart Image…"), this, &TForm1::SaveChartImage2Click),
+        "actSaveHistoryChartImage");
     connect(cht2, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { pm3->popup(cht2->mapToGlobal(at)); });
+
+    // Keys without a menu of their own, and the popup menus' keys, work anywhere in the window.
+    actPlotLoops = name(new QAction(QStringLiteral("Plot Loops"), this), "actPlotLoops",
+                        QKeySequence(Qt::Key_F5));
+    connect(actPlotLoops, &QAction::triggered, this, &TForm1::btn3Click);
+    actMaterialManager = name(new QAction(QStringLiteral("Material Manager"), this),
+                              "actMaterialManager", QKeySequence(Qt::CTRL | Qt::Key_M));
+    connect(actMaterialManager, &QAction::triggered, this, &TForm1::btn2Click);
+    addActions({actPlotLoops, actMaterialManager, actSelectAll, actCopyLoops});
+    btn1->setToolTip(withShortcut(btn1->text(), actImport));
+    btn2->setToolTip(withShortcut(btn2->text(), actMaterialManager));
+    btn3->setToolTip(withShortcut(btn3->text(), actPlotLoops));
+    btn4->setToolTip(withShortcut(btn4->text(), actSaveLoops));
 }
 
 void TForm1::buildStatusBar() {
@@ -321,6 +410,10 @@ void TForm1::InvertSelection1Click() {
 // --- import ---------------------------------------------------------------------------------
 
 void TForm1::btn1Click() {
+    importHistory(QString());
+}
+
+void TForm1::importHistory(const QString& givenPath) {
     const QString answer = modalSeam().inputBox(this, QStringLiteral("First Line of Data"),
                                                 QStringLiteral("First Line: "),
                                                 QString::asprintf("%i", 1));
@@ -329,22 +422,75 @@ void TForm1::btn1Click() {
         modalSeam().warning(this, fromUtf8(firstLine.error));
         return;
     }
-    const QString path = modalSeam().openFile(this, dlgOpen1.initialFolder, dlgOpen1.filter);
+    const QString path = givenPath.isEmpty()
+                             ? modalSeam().openFile(this, dlgOpen1.initialFolder, dlgOpen1.filter)
+                             : givenPath;
     if (path.isEmpty()) {
         return;
     }
+    HistoryReadResult read =
+        readHistoryFile(path.toStdString(), firstLine.firstLine, systemDecimalSeparator());
+    installHistory(std::move(read.values), read.complete() ? QString() : fromUtf8(read.error));
+}
+
+void TForm1::installHistory(std::vector<double> values, const QString& warning) {
     DispHistory& history = *histories.front();
     history.values.clear();
     lnsrsSeries1->data()->clear();
     pntsrsSeries1->data()->clear();
-
-    HistoryReadResult read =
-        readHistoryFile(path.toStdString(), firstLine.firstLine, systemDecimalSeparator());
-    history.values = std::move(read.values);
-    if (!read.complete()) {
-        modalSeam().warning(this, fromUtf8(read.error));
+    history.values = std::move(values);
+    if (!warning.isEmpty()) {
+        modalSeam().warning(this, warning);
     }
     drawHistory();
+}
+
+void TForm1::GenerateHistory1Click() {
+    HistoryGeneratorDialog dialog(dlgOpen1.initialFolder, this);
+    if (modalSeam().execDialog(&dialog) == QDialog::Accepted) {
+        installHistory(dialog.takeHistory());
+    }
+}
+
+// --- drag and drop --------------------------------------------------------------------------
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasUrls()) {
+        return;
+    }
+    const QList<QUrl> urls = event->mimeData()->urls();
+    QString path;
+    if (urls.size() == 1 && urls.front().isLocalFile()) {
+        path = urls.front().toLocalFile();
+        if (!QFileInfo(path).isFile()) {
+            path.clear();
+        }
+    }
+    event->acceptProposedAction();
+    // The import asks questions; the drop itself ends first, so the program the file came from
+    // is not held waiting for them.
+    QMetaObject::invokeMethod(
+        this,
+        [this, path] {
+            if (path.isEmpty()) {
+                modalSeam().warning(this, QString::fromUtf8(dropOneFileMessage));
+            } else {
+                importHistory(path);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void TForm1::drawHistory() {
@@ -476,6 +622,67 @@ void TForm1::btn4Click() {
         return;
     }
     modalSeam().information(this, QStringLiteral("Export Done!"));
+}
+
+void TForm1::CopyLoops1Click() {
+    const std::string text =
+        loopTableText(*plotted, loopColumns(*plotted), systemDecimalSeparator(), '\t');
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void TForm1::SaveChartImage1Click() {
+    saveChartImage(cht1, QStringLiteral("Loops.png"));
+}
+void TForm1::SaveChartImage2Click() {
+    saveChartImage(cht2, QStringLiteral("History.png"));
+}
+
+// The file first (its extension picks PNG or PDF; none or another one gives a PNG), then the
+// size, which starts at the chart's size on screen.
+void TForm1::saveChartImage(LoopLabChart* chart, const QString& fileName) {
+    QString path =
+        modalSeam().saveFile(this, dlgSaveImage.initialFolder, fileName, dlgSaveImage.filter);
+    if (path.isEmpty()) {
+        return;
+    }
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QLatin1String("png") && suffix != QLatin1String("pdf")) {
+        path += QStringLiteral(".png");
+    }
+    ChartImageSizeDialog size(chart->size(), this);
+    if (modalSeam().execDialog(&size) != QDialog::Accepted) {
+        return;
+    }
+    const QString error =
+        chart->saveImage(path, size.imageSize().width(), size.imageSize().height());
+    if (!error.isEmpty()) {
+        modalSeam().error(this, error);
+    }
+}
+
+// --- read-out -------------------------------------------------------------------------------
+
+QString TForm1::loopReadoutText(const QPoint& pixel) {
+    const LoopLabChart::NearestPoint nearest =
+        cht1->nearestLoopPoint(pixel, LoopLabChart::readoutRadius);
+    if (nearest.curve == nullptr) {
+        return {};
+    }
+    // One arg() call: a material name holding "%2" stays as it is.
+    return QStringLiteral("%1\nStep: %2\nStrain: %3\nStress: %4")
+        .arg(nearest.curve->name(), QString::number(nearest.index + 1),
+             numberText(nearest.curve->strainAt(nearest.index)),
+             numberText(nearest.curve->stressAt(nearest.index)));
+}
+
+QString TForm1::historyReadoutText(const QPoint& pixel) const {
+    const int index = cht2->nearestGraphPoint(lnsrsSeries1, pixel, LoopLabChart::readoutRadius);
+    if (index < 0) {
+        return {};
+    }
+    const auto point = lnsrsSeries1->data()->at(index);
+    return QStringLiteral("Step: %1\nStrain: %2")
+        .arg(QString::number(index + 1), numberText(point->value));
 }
 
 // --- animation ------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "ui/AnimationHost.h"
 #include "ui/MaterialRegistryHost.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
@@ -14,12 +15,14 @@
 #include <memory>
 #include <vector>
 
+class QAction;
 class QCPGraph;
 class QGroupBox;
 class QListWidget;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QSpinBox;
 class QSplitter;
 class QStatusBar;
 
@@ -44,6 +47,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+};
+
+// Asks the size of a chart image: pixels of a PNG picture, points of a PDF page.
+class ChartImageSizeDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    ChartImageSizeDialog(const QSize& initial, QWidget* parent = nullptr);
+    QSize imageSize() const;
+
+    QSpinBox* spnWidth = nullptr;
+    QSpinBox* spnHeight = nullptr;
 };
 
 // The settings of one of the window's file dialogs.
@@ -84,6 +99,15 @@ public:
     // The folder of the program file: where the file dialogs start.
     static QString programFolder();
 
+    // Replaces the history as an import does: the old values, the history line and its start
+    // marker go; the new values are drawn, after the warning (if any) has been shown.
+    void installHistory(std::vector<double> values, const QString& warning = QString());
+    // The read-out tooltips: the nearest point of a visible loop (material, step, strain,
+    // stress) or of the history (step, strain) within LoopLabChart::readoutRadius of a pixel
+    // of cht1 or cht2; "" when none is that near.
+    QString loopReadoutText(const QPoint& pixel);
+    QString historyReadoutText(const QPoint& pixel) const;
+
     // Controls, named as the user guide and the tests know them.
     QPushButton* btn1 = nullptr; ///< "Import Deformation History"
     QPushButton* btn2 = nullptr; ///< "Material Manager"
@@ -110,6 +134,18 @@ public:
     QMenu* pm3 = nullptr; ///< history chart popup
     FileDialogSettings dlgOpen1;
     FileDialogSettings dlgSave1;
+    FileDialogSettings dlgSaveImage; ///< chart images: PNG or PDF
+
+    // Menu and keyboard actions.
+    QAction* actImport = nullptr;                ///< File: Import Deformation History, Ctrl+O
+    QAction* actGenerate = nullptr;              ///< File: Generate Deformation History…
+    QAction* actSaveLoops = nullptr;             ///< File: Save Loops, Ctrl+S
+    QAction* actSaveLoopChartImage = nullptr;    ///< File and pm2: Save Chart Image…
+    QAction* actSaveHistoryChartImage = nullptr; ///< pm3: Save Chart Image…
+    QAction* actCopyLoops = nullptr;             ///< pm2: Copy Loops, Ctrl+C
+    QAction* actSelectAll = nullptr;             ///< pm1: Select All, Ctrl+A
+    QAction* actPlotLoops = nullptr;             ///< F5
+    QAction* actMaterialManager = nullptr;       ///< Ctrl+M
 
 public slots:
     void btn1Click(); ///< Import Deformation History
@@ -132,9 +168,17 @@ public slots:
     void rzspltr1Resize();
     void rzfldsts2Click();
     void rzfldsts3Click();
+    void GenerateHistory1Click(); ///< opens the history generator; OK installs its history
+    void SaveChartImage1Click();  ///< the loop chart as PNG or PDF
+    void SaveChartImage2Click();  ///< the history chart as PNG or PDF
+    void CopyLoops1Click();       ///< the Save Loops table, tab-separated, on the clipboard
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Dropping one history file runs Import for it; anything else is explained.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();
@@ -142,6 +186,9 @@ private:
     void buildStatusBar();
     void buildCharts();
     void drawHistory();
+    // Import: the first-line box, then the file chosen in the open dialog, or the given one.
+    void importHistory(const QString& givenPath);
+    void saveChartImage(LoopLabChart* chart, const QString& fileName);
     void clearLoopChart();
     void rebuildSelection();
     LoopResult computeWithProgress();

@@ -171,7 +171,7 @@ void appendWorkflow(QString& h) {
     h += R"(
 <h2 id="workflow">Working with LoopLab</h2>
 <h3>1. Define materials</h3>
-<p>Press <strong>Material Manager</strong>. Pick a <em>Material Class</em> and a
+<p>Press <strong>Material Manager</strong> (<kbd>Ctrl+M</kbd>). Pick a <em>Material Class</em> and a
 <em>Material Type</em> and press <strong>Add Material</strong>: the definition dialog of that
 model opens with every parameter preset to its default. Give the material a name, change the
 parameters and press <strong>Add</strong>. Names must be unique (exactly, case-sensitive, after
@@ -183,23 +183,45 @@ in the main window's <strong>Tested Materials</strong> list. <strong>Clear All</
 manager removes every material and empties the loop chart.</p>
 
 <h3>2. Import a deformation history</h3>
-<p>Press <strong>Import Deformation History</strong> (also in the <em>File</em> menu). A box
+<p>Press <strong>Import Deformation History</strong> (also in the <em>File</em> menu, or
+<kbd>Ctrl+O</kbd>), or drop one history file on the main window. A box
 asks for the <em>First Line of Data</em>: lines above it are skipped, so a file may carry
 header lines. Cancelling the box reads from line 1. Then choose the file. The history chart
 shows the values against the step number, with a marker on the first step. The format is
 described <a href="#history">below</a>.</p>
+<p><strong>Generate Deformation History&hellip;</strong> (<em>File</em> menu) builds a history
+without a file and installs it as an import would. A <em>cyclic protocol</em> runs through a
+list of amplitudes (peak strains, separated by blanks or semicolons), each for the given number
+of cycles, with the given number of steps from 0 to a peak; a cycle goes 0, +A, 0, &minus;A, 0,
+or only to &minus;A (<em>compression only</em>) or only to +A (<em>tension only</em>). A
+<em>monotonic ramp</em> goes from 0 to the target strain in equal steps. Every generated history
+starts with strain 0. <em>Save As&hellip;</em> writes it as a history file (one number per
+line, no header) that Import reads back to exactly the same values. Nothing is replaced until
+you press OK.</p>
 
 <h3>3. Check the materials to test</h3>
 <p>Tick the materials in <strong>Tested Materials</strong>. The list's context menu offers
-<em>Select All</em> and <em>Invert Selection</em>.</p>
+<em>Select All</em> (<kbd>Ctrl+A</kbd>) and <em>Invert Selection</em>.</p>
 
 <h3>4. Plot Loops</h3>
-<p><strong>Plot Loops</strong> resets every checked material, drives it through the whole
+<p><strong>Plot Loops</strong> (<kbd>F5</kbd>) resets every checked material, drives it through the whole
 history and draws one stress&ndash;strain loop per material, in list order, each with a marker
 at its first point. Unticking a loop in the chart's legend hides the loop and its marker. The
 charts' context menus invert the axes (<em>Invert Left Axis</em>, <em>Invert Botttom Axis</em>,
 <em>Invert Both Axis</em>) and <em>Reset Default</em> puts them back. Importing another history
 does not change the loops on screen until you plot again.</p>
+
+<p><strong>Read-out</strong>: rest the mouse near a loop and a tooltip shows the
+material's name, the step number, the strain and the stress of the nearest point; on the
+history chart it shows the step and the strain. Hidden loops are left out.</p>
+<p><strong>Chart images</strong>: <em>Save Chart Image&hellip;</em> in either chart's context
+menu (and in the <em>File</em> menu for the loop chart) saves the chart as it is shown now
+&ndash; zoom, inverted axes, hidden loops and legend included &ndash; as a PNG picture of the
+size you choose or as a PDF document with vector lines. The file name's extension picks the
+format; without <code>.png</code> or <code>.pdf</code> the picture is saved as PNG.</p>
+<p><strong>Copy Loops</strong> (<kbd>Ctrl+C</kbd>, also in the loop chart's context menu) puts
+the same table as Save Loops on the clipboard with tabs between the columns, so that it pastes
+into a spreadsheet as columns.</p>
 
 <h3>5. Animate</h3>
 <p><strong>Animate</strong> opens the animation window, which replays the last plot: at every
@@ -216,7 +238,7 @@ from it, until the next plot starts again from the first step.</li>
 </ul>
 
 <h3>6. Save Loops</h3>
-<p><strong>Save Loops</strong> (also in the <em>File</em> menu) writes the loops of the last
+<p><strong>Save Loops</strong> (also in the <em>File</em> menu, or <kbd>Ctrl+S</kbd>) writes the loops of the last
 plot, hidden loops included, to a CSV file (&ldquo;Loops.csv&rdquo; unless you choose another
 name). The file always gets the extension <code>.csv</code>, whatever extension you type. The
 program confirms with &ldquo;Export Done!&rdquo;. The format is described
@@ -331,7 +353,14 @@ void appendModels(QString& h) {
          " models. Each table lists the parameters in the order the model takes them, with "
          "the default the definition dialog is preset to (the dialog shows it with your "
          "locale's decimal separator). <em>Integer</em> parameters take whole numbers "
-         "only.</p>\n";
+         "only. Resting the mouse on a field of a definition dialog shows the same meaning "
+         "and unit role as a tooltip.</p>\n"
+         "<p>The unit role says what kind of quantity a parameter is: a <em>stress</em> and a "
+         "<em>modulus</em> (stress per unit strain) are typed in your stress unit, a "
+         "<em>strain</em> as a plain strain; a <em>ratio</em> relates two quantities of the "
+         "model (a slope divided by the elastic modulus, a multiple of the yield strain); "
+         "<em>dimensionless</em> marks exponents and shape factors; a <em>count</em> and a "
+         "<em>switch</em> are whole numbers.</p>\n";
     h += "<table>\n<tr><th>Model</th><th>Parameters</th></tr>\n";
     for (const ModelEntry& model : catalogue) {
         h += "<tr><td><a href=\"#" + modelAnchor(model.className) + "\">" + esc(model.className) +
@@ -358,13 +387,20 @@ void appendModels(QString& h) {
         if (!model.available()) {
             h += "<p class=\"note\">Not available in this build.</p>\n";
         }
-        h += "<table>\n<tr><th>#</th><th>Parameter</th><th>Meaning</th><th>Type</th>"
-             "<th>Default</th></tr>\n";
+        h += "<table>\n<tr><th>#</th><th>Parameter</th><th>Meaning</th><th>Unit role</th>"
+             "<th>Type</th><th>Default</th></tr>\n";
         int number = 1;
         for (const ParameterSpec& parameter : model.parameters) {
+            // The meaning and unit role are the catalogue's, the same text the definition
+            // dialog shows as the field's tooltip; below it, the field's label.
+            QString meaning = esc(parameter.description);
+            const QString label = parameterMeaning(table, parameter.name);
+            if (!label.isEmpty()) {
+                meaning += "<br><span class=\"note\">&ldquo;" + label + "&rdquo;</span>";
+            }
             h += "<tr><td class=\"num\">" + QString::number(number++) + "</td><td><code>" +
-                 esc(parameter.name) + "</code></td><td>" +
-                 parameterMeaning(table, parameter.name) + "</td><td>" +
+                 esc(parameter.name) + "</code></td><td>" + meaning + "</td><td>" +
+                 esc(unitRoleName(parameter.unitRole)) + "</td><td>" +
                  (parameter.type == ParameterType::Int ? "integer" : "number") +
                  "</td><td class=\"num\">" + esc(parameter.defaultText) + "</td></tr>\n";
         }

@@ -119,14 +119,16 @@ private slots:
                 menus << "  " + item->text();
             }
         }
-        QCOMPARE(menus, (QStringList{"File", "  Import Deformation History", "  Save Loops",
-                                     "Help", "  About", "  How to use?"}));
+        QCOMPARE(menus, (QStringList{"File", "  Import Deformation History",
+                                     "  Generate Deformation History…", "  Save Loops",
+                                     "  Save Chart Image…", "Help", "  About", "  How to use?"}));
         QStringList popup;
         for (QAction* a : window.pm2->actions()) {
             popup << a->text();
         }
         QCOMPARE(popup, (QStringList{"Invert Left Axis", "Invert Botttom Axis",
-                                     "Invert Both Axis", "Reset Default"}));
+                                     "Invert Both Axis", "Reset Default", "Copy Loops",
+                                     "Save Chart Image…"}));
         QCOMPARE(window.rzfldsts1->text(), QStringLiteral("  Welcome to my Website :"));
         QCOMPARE(window.rzstsbr2->height(), 26);
     }
