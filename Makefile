@@ -1,8 +1,9 @@
 # LoopLab — the commands. Each one installs what is missing, configures and builds first.
 BUILD ?= build
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap configure build test run bench soak screenshots clean
+.PHONY: all bootstrap configure build test run bench soak fuzz screenshots clean
 
 all: build
 
@@ -18,8 +19,16 @@ configure: bootstrap $(BUILD)/build.ninja
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# Every test, then the core, model and batch-tool tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then a few seconds of each fuzz target on its seed corpus.
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@JOBS=$(JOBS) scripts/sanitized-tests
+	@JOBS=$(JOBS) scripts/fuzz --smoke
+
+# Each fuzz target for FUZZ_SECONDS (60 by default).
+fuzz: bootstrap
+	@JOBS=$(JOBS) scripts/fuzz $(FUZZ_SECONDS)
 
 run: build
 	@$(BUILD)/looplab
@@ -41,4 +50,4 @@ bench: build
 	@$(BUILD)/bench/ui_bench 2>/dev/null
 
 clean:
-	@rm -rf $(BUILD) $(BUILD).configure.log
+	@rm -rf $(BUILD) $(BUILD).configure.log build-asan build-fuzz

@@ -14,7 +14,7 @@
 namespace looplab::fuzz {
 
 class ByteReader {
-public:
+  public:
     ByteReader(const std::uint8_t* data, std::size_t size) : data(data), size(size) {}
 
     bool empty() const { return pos >= size; }
@@ -51,7 +51,7 @@ public:
 
     std::string_view rest() { return text(remaining()); }
 
-private:
+  private:
     const std::uint8_t* data;
     std::size_t size;
     std::size_t pos = 0;

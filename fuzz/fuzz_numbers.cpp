@@ -74,9 +74,9 @@ void checkSeparatorSwap(std::string_view text, char separator, double value) {
         }
     }
     double again = 0.0;
-    require(looplab::parseDouble(swapped, other, again), "the text converts with the other separator");
-    require(std::memcmp(&again, &value, sizeof value) == 0,
-            "both separators give the same value");
+    require(looplab::parseDouble(swapped, other, again),
+            "the text converts with the other separator");
+    require(std::memcmp(&again, &value, sizeof value) == 0, "both separators give the same value");
 }
 
 // The text of a converted int with the sign '+' and leading zeros removed is the int's decimal

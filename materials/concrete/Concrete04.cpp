@@ -222,6 +222,18 @@ std::string checkConcrete04Parameters(const ParameterValues& v) {
                                    "power");
         }
     }
+    // Below 1 the exponent makes the denominator r - 1 + (strain/ec)^r vanish at the strain ratio
+    // (1 - r)^(1/r), before the peak; refused where that lies on the curve, above ecu.
+    if (v[3] != 0.0) {
+        const double r = compressionCurveExponent(v[3], v[0] / v[1]);
+        if (r < 1.0 && std::pow(1.0 - r, 1.0 / r) <= v.at(2) / v[1]) {
+            return refuseParameter("fc", v[0],
+                                   "with ec and Ec it makes the curve exponent Ec/(Ec - fc/ec) "
+                                   "smaller than 1, and the compression curve's denominator "
+                                   "r - 1 + (strain/ec)^r then passes through zero before ecu, "
+                                   "where the stress is infinite");
+        }
+    }
     if (v.at(3) == 0.0) {
         return refuseParameter("Ec", v[3],
                                "the cracking strain fct/Ec and the unloading line divide by it");

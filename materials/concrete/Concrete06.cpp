@@ -241,6 +241,15 @@ std::string checkConcrete06Parameters(const ParameterValues& v) {
     if (v.at(2) == 0.0) {
         return refuseParameter("n", v[2], "the compression curve is then 0/0");
     }
+    // The compression curve divides by n - 1 + (strain/e0)^(n*k). Below 1 that denominator starts
+    // negative at zero strain and grows past zero (or, for n*k < 0, falls from infinity towards
+    // n - 1), so it vanishes at some compressive strain.
+    if (v[2] < 1.0 && v.at(3) != 0.0) {
+        return refuseParameter("n", v[2],
+                               "below 1 the denominator n - 1 + (strain/e0)^(n*k) of the "
+                               "compression curve passes through zero at a compressive strain, "
+                               "where the stress is infinite");
+    }
     if (v.at(5) == 0.0) {
         return refuseParameter("fcr", v[5],
                                "the tension modulus fcr/ecr is then 0 and the tensile plastic "

@@ -239,12 +239,29 @@ std::unique_ptr<UniaxialMaterial> makeConcrete07(int tag, const ParameterValues&
                                         v.at(5), v.at(6), v.at(7));
 }
 
+namespace {
+std::string shapeReason(const char* format, const char* factor) {
+    std::string reason(format);
+    reason.replace(reason.find("%s"), 2, factor);
+    return reason;
+}
+} // namespace
+
 std::string checkConcrete07Parameters(const ParameterValues& v) {
+    const double r = v.at(7);
+    const bool fractionalPower = r != std::floor(r);
     if (v.at(0) == 0.0) {
         return refuseParameter("fc", v[0], "the compressive shape factor Ec·ec/fc divides by it");
     }
     if (v.at(1) == 0.0) {
         return refuseParameter("ec", v[1], "the compressive strain ratio strain/ec divides by it");
+    }
+    // A positive ec makes the compressive strain ratio strain/ec negative, and a negative number
+    // has no non-integer power.
+    if (v[1] > 0.0 && fractionalPower) {
+        return refuseParameter("ec", v[1],
+                               "compressive strains divided by a positive ec are negative, and "
+                               "the envelope equation raises them to the non-integer power r");
     }
     if (v.at(2) == 0.0) {
         return refuseParameter("Ec", v[2], "the unloading secant moduli divide by Ec·ec and Ec·et");
@@ -255,17 +272,44 @@ std::string checkConcrete07Parameters(const ParameterValues& v) {
     if (v.at(4) == 0.0) {
         return refuseParameter("et", v[4], "the tensile strain ratio strain/et divides by it");
     }
-    if (v.at(7) == 1.0) {
-        return refuseParameter("r", v[7],
+    // Tsai's denominator 1 + (n - r/(r - 1))·x + x^r/(r - 1) is positive for every strain ratio
+    // x >= 0 only when the shape factor n is positive; a negative n makes it n at x = 1, so it
+    // passes through zero below the peak and the envelope stress is infinite there.
+    constexpr const char* negativeShape =
+        "the shape factor %s is then negative, and the envelope equation's denominator passes "
+        "through zero below the peak strain, where the stress is infinite";
+    const double Ec = v[2];
+    if (v[2] * v[1] / v[0] < 0.0) {
+        return refuseParameter(Ec < 0.0 ? "Ec" : "fc", Ec < 0.0 ? Ec : v[0],
+                               shapeReason(negativeShape, "Ec·ec/fc"));
+    }
+    if (v[2] * v[4] / v[3] < 0.0) {
+        return refuseParameter(Ec < 0.0 ? "Ec" : "ft", Ec < 0.0 ? Ec : v[3],
+                               shapeReason(negativeShape, "Ec·et/ft"));
+    }
+    // The constructor evaluates the envelope equation at the strain ratios xp and xn.
+    if (v.at(5) < 0.0 && fractionalPower) {
+        return refuseParameter("xp", v[5],
+                               "the envelope equation is evaluated at the strain ratio xp and "
+                               "raises it to the non-integer power r, which a negative number "
+                               "does not have");
+    }
+    if (v.at(6) < 0.0 && fractionalPower) {
+        return refuseParameter("xn", v[6],
+                               "the envelope equation is evaluated at the strain ratio xn and "
+                               "raises it to the non-integer power r, which a negative number "
+                               "does not have");
+    }
+    if (r == 1.0) {
+        return refuseParameter("r", r,
                                "the envelope equation then takes the logarithm of a zero strain "
                                "ratio, which is undefined");
     }
-    // A positive ec makes the compressive strain ratio strain/ec negative, and a negative number
-    // has no non-integer power.
-    if (v[1] > 0.0 && v[7] != std::floor(v[7])) {
-        return refuseParameter("ec", v[1],
-                               "compressive strains divided by a positive ec are negative, and "
-                               "the envelope equation raises them to the non-integer power r");
+    // Both envelopes are evaluated at a zero strain ratio.
+    if (r <= 0.0) {
+        return refuseParameter("r", r,
+                               "at zero strain the envelope equation is then 0/0 (r = 0) or "
+                               "infinite over infinite (r < 0)");
     }
     return {};
 }

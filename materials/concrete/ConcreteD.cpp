@@ -218,15 +218,26 @@ std::string checkConcreteDParameters(const ParameterValues& v) {
                                "compressive strains divided by a positive epsc are negative, and "
                                "the compressive damage curve raises them to a non-integer power");
     }
+    // Outside 0 ... 1 the ratio rho makes the exponent n = 1/(1 - rho) smaller than 1, and the
+    // curve's slope, which raises the strain ratio to n - 1, is infinite at zero strain.
+    if (epsc != 0.0 && Ec != 0.0 && (fc / (Ec * epsc) < 0.0 || fc / (Ec * epsc) > 1.0)) {
+        return refuseParameter("fc", fc,
+                               "fc/(Ec*epsc) lies outside 0 ... 1, so the compressive damage "
+                               "exponent 1/(1 - fc/(Ec*epsc)) is below 1, and the slope of the "
+                               "damage curve, which raises the strain ratio to that exponent "
+                               "minus 1, is infinite at zero strain");
+    }
     if (epst != 0.0 && Ec != 0.0 && ft / (Ec * epst) == 1.0) {
         return refuseParameter("ft", ft,
                                "it equals Ec*epst, so the tensile damage exponent "
                                "1/(1 - ft/(Ec*epst)) divides by zero");
     }
-    if (ft == 0.0) {
+    // With rho_t = 0 (or so small that 1/(1 - rho_t) rounds to 1) the tensile exponent is 1.
+    if (ft == 0.0 || (epst != 0.0 && Ec != 0.0 && 1.0 / (1.0 - ft / (Ec * epst)) == 1.0)) {
         return refuseParameter("ft", ft,
-                               "the tensile damage curve is then 0/0 when the strain returns to "
-                               "the plastic strain");
+                               "the tensile damage exponent 1/(1 - ft/(Ec*epst)) is then 1, and "
+                               "the tensile damage curve is 0/0 when the strain returns to the "
+                               "plastic strain");
     }
     if (epst == 0.0) {
         return refuseParameter("epst", epst, "the tensile damage curve divides by it");
@@ -236,8 +247,25 @@ std::string checkConcreteDParameters(const ParameterValues& v) {
                                "tensile strains divided by a negative epst are negative, and the "
                                "tensile damage curve raises them to a non-integer power");
     }
+    if (epst != 0.0 && Ec != 0.0 && (ft / (Ec * epst) < 0.0 || ft / (Ec * epst) > 1.0)) {
+        return refuseParameter("ft", ft,
+                               "ft/(Ec*epst) lies outside 0 ... 1, so the tensile damage exponent "
+                               "1/(1 - ft/(Ec*epst)) is below 1, and the slope of the damage "
+                               "curve, which raises the strain ratio to that exponent minus 1, is "
+                               "infinite at zero strain");
+    }
     if (Ec == 0.0) {
         return refuseParameter("Ec", Ec, "both damage curves divide by it");
+    }
+    // The plastic strain is m times the compressive strain, m = (2.718^(dc*etap) - 1)*cesp. With
+    // cesp and etap of opposite signs m is negative: the plastic strain lies on the tension side,
+    // and compressive damage steps between zero and it give a negative strain ratio, which the
+    // compressive damage curve raises to the non-integer exponent 1/(1 - fc/(Ec*epsc)).
+    if (v.at(7) * v.at(8) < 0.0 && !isInteger(1.0 / (1.0 - fc / (Ec * epsc)))) {
+        return refuseParameter("cesp", v[7],
+                               "with etap of the other sign the plastic strain lies on the "
+                               "tension side of a compressive strain, and the compressive damage "
+                               "curve then raises a negative strain ratio to a non-integer power");
     }
     return {};
 }

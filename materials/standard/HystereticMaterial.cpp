@@ -465,8 +465,66 @@ std::string checkHystereticMaterialParameters(const ParameterValues& v) {
                                "the largest negative branch slope, from s1n, e1n ... s3n, e3n, "
                                "is the unloading and reloading stiffness and is divided by");
     }
-    if (v.at(16) < 0.0) {
-        return refuseParameter("beta", v[16],
+    // The degradation raises the ratio of an extreme strain (of the first point's side) to e1p
+    // or e1n to the power beta; a wrongly signed first strain makes that ratio negative.
+    const double beta = v.at(16);
+    const bool fractionalBeta = beta != std::floor(beta);
+    if (v[1] < 0.0 && fractionalBeta) {
+        return refuseParameter("e1p", v[1],
+                               "the unloading-stiffness degradation raises the ratio of the "
+                               "largest strain to e1p to the non-integer power beta, and a "
+                               "negative e1p makes that ratio negative");
+    }
+    if (v[7] > 0.0 && fractionalBeta) {
+        return refuseParameter("e1n", v[7],
+                               "the unloading-stiffness degradation raises the ratio of the "
+                               "smallest strain to e1n to the non-integer power beta, and a "
+                               "positive e1n makes that ratio negative");
+    }
+    // With damage the reloading target is the extreme strain scaled by 1 + damage, but never
+    // inside the first point. A wrongly signed first strain turns the ductility damage
+    // damage1·(extreme - e1)/e1 negative, and lets a negative energy damage put the target on
+    // the wrong side of zero, where its envelope stress is 0: the reloading segments then shrink
+    // to zero length and divide zero by zero.
+    const bool damaging = v.at(14) != 0.0 || v.at(15) != 0.0;
+    if (damaging && v[1] < 0.0) {
+        return refuseParameter("e1p", v[1],
+                               "with a damage factor a negative e1p can move the reloading "
+                               "target inside the largest strain or below zero, and reloading "
+                               "towards it then divides zero by zero");
+    }
+    if (damaging && v[7] > 0.0) {
+        return refuseParameter("e1n", v[7],
+                               "with a damage factor a positive e1n can move the reloading "
+                               "target inside the smallest strain or above zero, and reloading "
+                               "towards it then divides zero by zero");
+    }
+    // Without pinching (pinchx = pinchy = 1) the reloading line ends exactly at its target, the
+    // extreme strain scaled by 1 + damage. A negative damage pulls that target inside the
+    // extreme reached, and a strain between the two makes the last reloading segment 0/0. The
+    // damage is damage1 times the ductility (extreme - e1)/e1 plus damage2 times the dissipated
+    // energy over envelopeEnergy. (The dissipated energy, a trapezoidal sum over the steps, can
+    // itself turn negative after coarse steps; no parameter value prevents that.)
+    if (v.at(12) == 1.0 && v.at(13) == 1.0) {
+        constexpr const char* negativeDamage =
+            "without pinching a negative damage moves the reloading target inside the extreme "
+            "strain, and reloading between the two divides zero by zero";
+        const double damage1 = v.at(14), damage2 = v.at(15);
+        if (damage1 < 0.0) {
+            return refuseParameter("damage1", damage1, negativeDamage);
+        }
+        if (damage2 < 0.0) {
+            return refuseParameter("damage2", damage2, negativeDamage);
+        }
+        if (damage2 > 0.0 && energy < 0.0) {
+            return refuseParameter("envelopeEnergy", energy,
+                                   std::string("with damage2 > 0 a negative area under the "
+                                               "envelopes makes the energy term negative; ") +
+                                       negativeDamage);
+        }
+    }
+    if (beta < 0.0) {
+        return refuseParameter("beta", beta,
                                "a negative exponent makes the degradation (extreme/e1)^beta "
                                "infinite while an extreme strain is still 0, and the unloading "
                                "stiffness zero");

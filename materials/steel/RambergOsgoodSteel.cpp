@@ -151,7 +151,23 @@ std::string checkRambergOsgoodSteelParameters(const ParameterValues& v) {
     if (v.at(1) == 0.0) {
         return refuseParameter("E0", v[1], "the Newton residual and derivative divide by it");
     }
-    if (!(v.at(3) > 1.0)) {
+    // With E0 > 0 and a >= 0 the strain a·(s/Fy*)^n + s/E0 grows convexly with the stress
+    // increment s, so Newton's iterates stay positive. Otherwise an iterate can turn negative,
+    // and a negative number has no non-integer power n.
+    const bool fractionalPower = v.at(3) != std::floor(v[3]);
+    if (v[1] < 0.0 && fractionalPower) {
+        return refuseParameter("E0", v[1],
+                               "a negative modulus lets a Newton iterate of the stress increment "
+                               "turn negative, and the iteration raises it to the non-integer "
+                               "power n");
+    }
+    if (v.at(2) < 0.0 && fractionalPower) {
+        return refuseParameter("a", v[2],
+                               "a negative yield offset lets a Newton iterate of the stress "
+                               "increment turn negative, and the iteration raises it to the "
+                               "non-integer power n");
+    }
+    if (!(v[3] > 1.0)) {
         return refuseParameter("n", v[3],
                                "the hardening exponent must exceed 1: below 1 the Newton "
                                "derivative (s/Fy*)^(n - 1) is infinite at a zero stress "

@@ -205,6 +205,14 @@ std::string checkSteel02Parameters(const ParameterValues& v) {
     if (E == 0.0) {
         return refuseParameter("E", E, "the yield strain Fy/E divides by it");
     }
+    // The isotropic shifts raise the strain range swept, divided by 2·a·Fy/E, to the power 0.8;
+    // that base must not be negative.
+    if (Fy / E < 0.0) {
+        return refuseParameter("Fy", Fy,
+                               "with E of the other sign the yield strain Fy/E is negative, and "
+                               "the isotropic shift at a reversal raises the strain range divided "
+                               "by it to the power 0.8");
+    }
     if (E - b * E == 0.0) {
         return refuseParameter("b", b,
                                "the asymptote intersection divides by E - b*E, which is then "
@@ -220,15 +228,68 @@ std::string checkSteel02Parameters(const ParameterValues& v) {
                                "the degradation CR1*xi/(CR2 + xi) is 0/0 on the first loading, "
                                "where xi is 0");
     }
+    // The normalised strain is 0 when a branch is evaluated at its own start (a first loading
+    // after strains that crept below the increment tolerance, for instance), and |0|^R is then
+    // infinite for R < 0: the curvature R = R0*(1 - CR1*xi/(CR2 + xi)) must stay positive for
+    // every excursion xi >= 0.
+    constexpr const char* curvatureNotPositive =
+        "the curvature R = R0*(1 - CR1*xi/(CR2 + xi)) then falls below zero for some excursion "
+        "xi, and a branch evaluated at its own start raises 0 to that negative power";
+    if (v[3] < 0.0) {
+        return refuseParameter("R0", v[3], curvatureNotPositive);
+    }
+    if (v[5] > 0.0 && v.at(4) > 1.0) {
+        return refuseParameter("CR1", v[4], curvatureNotPositive);
+    }
+    if (v[5] < 0.0) {
+        return refuseParameter("CR2", v[5], curvatureNotPositive);
+    }
     if (v.at(7) == 0.0) {
         return refuseParameter("a2", v[7],
                                "the compressive shift divides by it at every reversal towards "
                                "compression, even when a1 is 0");
     }
+    if (v[7] < 0.0) {
+        return refuseParameter("a2", v[7],
+                               "the compressive shift raises the strain range divided by "
+                               "2*a2*Fy/E to the power 0.8 at every reversal towards compression, "
+                               "even when a1 is 0, and that base is then negative");
+    }
     if (v.at(9) == 0.0) {
         return refuseParameter("a4", v[9],
                                "the tensile shift divides by it at every reversal towards "
                                "tension, even when a3 is 0");
+    }
+    if (v[9] < 0.0) {
+        return refuseParameter("a4", v[9],
+                               "the tensile shift raises the strain range divided by 2*a4*Fy/E "
+                               "to the power 0.8 at every reversal towards tension, even when a3 "
+                               "is 0, and that base is then negative");
+    }
+    // At a reversal from the elastic range the strain range swept is 2*Fy/E, so the shift is
+    // 1 + a*(1/a_scale)^0.8; at zero the asymptote intersection falls on the reversal point.
+    const double yieldStrain = Fy / E;
+    const double elasticRange = yieldStrain - -yieldStrain;
+    if (1.0 + v[6] * std::pow(elasticRange / (2.0 * v[7] * yieldStrain), shiftExponent) == 0.0) {
+        return refuseParameter("a1", v[6],
+                               "with a2 it makes the compressive shift zero at a reversal from "
+                               "the elastic range, which puts the asymptote intersection on the "
+                               "reversal point, and the branch divides by its zero strain span");
+    }
+    if (1.0 + v[8] * std::pow(elasticRange / (2.0 * v[9] * yieldStrain), shiftExponent) == 0.0) {
+        return refuseParameter("a3", v[8],
+                               "with a4 it makes the tensile shift zero at a reversal from the "
+                               "elastic range, which puts the asymptote intersection on the "
+                               "reversal point, and the branch divides by its zero strain span");
+    }
+    // The first branch starts from (0, 0) while the strain starts at sig0/E: beyond the yield
+    // stress it runs backwards onto the opposite asymptote, and the next reversal starts on that
+    // asymptote, so that the new branch's strain span is zero.
+    if (std::fabs(v.at(10)) > std::fabs(Fy)) {
+        return refuseParameter("sig0", v[10],
+                               "an initial stress beyond the yield stress Fy puts the start of "
+                               "the first branch past its yield point, where a later reversal "
+                               "can start on its own asymptote and divide by a zero strain span");
     }
     return {};
 }

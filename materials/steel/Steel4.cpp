@@ -542,6 +542,26 @@ std::string checkSteel4Parameters(const ParameterValues& v) {
                                "the tension exponent is then 0/0 on a branch that "
                                "has swept no strain");
     }
+    // The bend exponent R = R_0·(1 - r_1·q/(r_2 + q)) of a branch, for strains q swept since
+    // yield, must stay positive: with R < 0 a branch evaluated at its own start (xi = 0, as the
+    // tangent's backward difference can be) raises 0 to a negative power and is 0·inf.
+    constexpr const char* bendNotPositive =
+        "the tension bend exponent R = R_0*(1 - r_1*q/(r_2 + q)) then falls below zero for some "
+        "swept strain q, and the transition at the branch start raises 0 to that negative power";
+    constexpr const char* bendNotPositiveCompression =
+        "the compression bend exponent R = R_0c*(1 - r_1c*q/(r_2c + q)) then falls below zero "
+        "for some swept strain q, and the transition at the branch start raises 0 to that "
+        "negative power";
+    const double r_1 = v.at(4), r_1c = v.at(8);
+    if (R_0 < 0.0) {
+        return refuseParameter("R_0", R_0, bendNotPositive);
+    }
+    if (r_2 > 0.0 && r_1 > 1.0) {
+        return refuseParameter("r_1", r_1, bendNotPositive);
+    }
+    if (r_2 < 0.0) {
+        return refuseParameter("r_2", r_2, bendNotPositive);
+    }
     if (b_kc == 1.0) {
         return refuseParameter("b_kc", b_kc,
                                "the base point of a tension branch divides by "
@@ -555,6 +575,15 @@ std::string checkSteel4Parameters(const ParameterValues& v) {
                                "the compression exponent is then 0/0 on a branch "
                                "that has swept no strain");
     }
+    if (R_0c < 0.0) {
+        return refuseParameter("R_0c", R_0c, bendNotPositiveCompression);
+    }
+    if (r_2c > 0.0 && r_1c > 1.0) {
+        return refuseParameter("r_1c", r_1c, bendNotPositiveCompression);
+    }
+    if (r_2c < 0.0) {
+        return refuseParameter("r_2c", r_2c, bendNotPositiveCompression);
+    }
     if (((b_i < 0.0 && rho_i > 0.0) || (b_i > 0.0 && rho_i < 0.0)) && !isEvenInteger(R_i)) {
         return refuseParameter("b_i", b_i,
                                "with rho_i of the other sign the isotropic "
@@ -563,6 +592,16 @@ std::string checkSteel4Parameters(const ParameterValues& v) {
     }
     if (rho_i == 0.0) {
         return refuseParameter("rho_i", rho_i, "the isotropic hardening divides by it");
+    }
+    // With b_l = 0 and b_i < 0 the isotropic hardening falls towards -rho_i, and reaches it in
+    // floating point once the plastic strain is large: with rho_i = 1 the elastic range
+    // (1 + hardening)·Fy becomes exactly 0, and the branch target then lies at its start.
+    if (b_i < 0.0 && v.at(12) == 0.0 && rho_i == 1.0) {
+        return refuseParameter("b_i", b_i,
+                               "with b_l = 0 and rho_i = 1 a negative b_i lets the tension "
+                               "elastic range shrink to exactly zero as plastic strain "
+                               "accumulates, and a branch whose target lies at its start "
+                               "divides by zero");
     }
     if (R_i == 0.0) {
         return refuseParameter("R_i", R_i, "the isotropic hardening divides by it");
@@ -581,6 +620,13 @@ std::string checkSteel4Parameters(const ParameterValues& v) {
     if (rho_ic == 0.0) {
         return refuseParameter("rho_ic", rho_ic, "the isotropic hardening divides by it");
     }
+    if (b_ic < 0.0 && v.at(17) == 0.0 && rho_ic == 1.0) {
+        return refuseParameter("b_ic", b_ic,
+                               "with b_lc = 0 and rho_ic = 1 a negative b_ic lets the "
+                               "compression elastic range shrink to exactly zero as plastic "
+                               "strain accumulates, and a branch whose target lies at its start "
+                               "divides by zero");
+    }
     if (R_ic == 0.0) {
         return refuseParameter("R_ic", R_ic, "the isotropic hardening divides by it");
     }
@@ -589,9 +635,12 @@ std::string checkSteel4Parameters(const ParameterValues& v) {
                                "with b_ic = 0 the isotropic hardening raises 0 "
                                "to a negative power and divides by the result");
     }
-    if (f_u == 0.0) {
+    // The first branch starts at (0, 0) and aims at (Fy/E, Fy), capped at the ultimate strength:
+    // a cap that moves the target back to strain 0 (f_u = 0, or so small beside Fy that
+    // Fy - f_u rounds to Fy) puts the target at the start.
+    if (Fy > f_u && Fy / E - (Fy - f_u) / E == 0.0) {
         return refuseParameter("f_u", f_u,
-                               "the first tension branch's target then lies at "
+                               "the first tension branch's target, capped at f_u, then lies at "
                                "its start, and the transition divides by zero");
     }
     if (Ru == 0.0) {
@@ -600,10 +649,10 @@ std::string checkSteel4Parameters(const ParameterValues& v) {
     if (Ru < 0.0) {
         return refuseParameter("Ru", Ru, negativeUltimateExponent);
     }
-    if (f_uc == 0.0) {
+    if (-f_uc > -Fy && -Fy / E - (-Fy + f_uc) / E == 0.0) {
         return refuseParameter("f_uc", f_uc,
-                               "the first compression branch's target then lies "
-                               "at its start, and the transition divides by zero");
+                               "the first compression branch's target, capped at -f_uc, then "
+                               "lies at its start, and the transition divides by zero");
     }
     if (Ruc == 0.0) {
         return refuseParameter("Ruc", Ruc, "the compression ultimate transition divides by it");

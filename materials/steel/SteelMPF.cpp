@@ -302,6 +302,30 @@ std::string checkSteelMPFParameters(const ParameterValues& v) {
     if (v.at(2) == 0.0) {
         return refuseParameter("E0", v[2], "the yield strains fyp/E0 and fyn/E0 divide by it");
     }
+    // The fall-back to the previous branch compares stresses and assumes tension positive: a
+    // negative E0 (even with fyp and fyn negative too) turns those comparisons around, and a
+    // branch can then start behind its asymptote intersection, where the curve raises a
+    // negative strain ratio to the non-integer power R.
+    if (v[2] < 0.0) {
+        return refuseParameter("E0", v[2],
+                               "a negative modulus turns the stress comparisons of the fall-back "
+                               "to the previous branch around, and a branch can then start "
+                               "behind its asymptote intersection, where the curve raises a "
+                               "negative strain ratio to the power R");
+    }
+    // A negative yield strain puts a branch's asymptote intersection behind its reversal point.
+    if (v[0] < 0.0) {
+        return refuseParameter("fyp", v[0],
+                               "a negative tensile yield strain fyp/E0 puts the tension branches "
+                               "behind their reversal points, where the curve raises a negative "
+                               "strain ratio to the power R");
+    }
+    if (v[1] < 0.0) {
+        return refuseParameter("fyn", v[1],
+                               "a negative compressive yield strain fyn/E0 puts the compression "
+                               "branches behind their reversal points, where the curve raises a "
+                               "negative strain ratio to the power R");
+    }
     if (v.at(3) == 1.0) {
         return refuseParameter("bp", v[3],
                                "a reversal towards tension divides by (1 - bp)*E0, which is "
@@ -316,6 +340,33 @@ std::string checkSteelMPFParameters(const ParameterValues& v) {
         return refuseParameter("R0", v[5],
                                "the curvature exponent then stays 0 and every branch divides by "
                                "it in 1/R");
+    }
+    // The curvature R = R0 - cR1*R0*xi/(cR2 + xi) of a new branch, for excursions xi >= 0, must
+    // stay positive: a branch with R <= 0 overshoots its asymptotes, later branches then start
+    // behind their asymptote intersections, and the curve raises a negative strain ratio to the
+    // power R.
+    constexpr const char* curvatureNotPositive =
+        "the curvature R = R0 - cR1*R0*xi/(cR2 + xi) then reaches zero or below for some "
+        "excursion xi; such a branch overshoots its asymptotes, and a later branch starting "
+        "behind its asymptote intersection raises a negative strain ratio to the power R";
+    const double R0 = v[5], cR1 = v.at(6), cR2 = v.at(7);
+    if (R0 < 0.0) {
+        return refuseParameter("R0", R0, curvatureNotPositive);
+    }
+    if (cR2 > 0.0 && cR1 > 1.0) {
+        return refuseParameter("cR1", cR1, curvatureNotPositive);
+    }
+    // A reversal from the elastic range puts the new asymptote intersection at the yield strain
+    // the excursion is measured from, so xi = 0 there.
+    if (cR2 == 0.0) {
+        return refuseParameter("cR2", cR2,
+                               "the curvature degradation cR1*R0*xi/(cR2 + xi) is then 0/0 at a "
+                               "reversal from the elastic range, where the excursion xi is 0");
+    }
+    // A negative cR2 puts a pole at xi = -cR2: R runs to minus infinity beside it (0/0 on it
+    // when cR1 is 0).
+    if (cR2 < 0.0) {
+        return refuseParameter("cR2", cR2, curvatureNotPositive);
     }
     return {};
 }

@@ -286,7 +286,7 @@ TEST(Concrete04Parameters, CheckRefusesDegenerateValues) {
         std::string refusedName; ///< empty when the value is accepted
     };
     const Case cases[] = {
-        {0, 0.0, "fc"}, {0, -1e-20, "fc"}, {0, 24.0, ""},     {1, 0.0, "ec"}, {1, 0.002, "ec"},
+        {0, 0.0, "fc"}, {0, -1e-20, "fc"}, {0, 24.0, "fc"},   {1, 0.0, "ec"}, {1, 0.002, "ec"},
         {2, 0.0, ""},   {3, 0.0, "Ec"},    {3, 5000.0, ""},   {4, -3.0, ""},  {4, 3.0, ""},
         {5, 0.0, ""},   {6, 0.0, "beta"},  {6, -0.1, "beta"}, {6, 1.0, ""},   {6, 2.0, ""},
     };
@@ -310,6 +310,16 @@ TEST(Concrete04Parameters, CheckRefusesDegenerateValues) {
     EXPECT_EQ(checkConcrete04Parameters(positivePeak), "");
     positivePeak[1] = 0.002; // exponent 2.5
     EXPECT_EQ(checkConcrete04Parameters(positivePeak).rfind("ec = ", 0), 0u);
+
+    // fc 24 with ec -0.002 gives the exponent 20000/32000 = 0.625 < 1, whose denominator
+    // vanishes at the strain ratio 0.375^1.6 ≈ 0.208: refused while ecu lies beyond that strain
+    // (-0.000416), accepted when the material crushes before reaching it.
+    ParameterValues pole = defaults;
+    pole[0] = 24.0;
+    pole[2] = -0.0005;
+    EXPECT_EQ(checkConcrete04Parameters(pole).rfind("fc = 24 is refused: ", 0), 0u);
+    pole[2] = -0.0004;
+    EXPECT_EQ(checkConcrete04Parameters(pole), "");
 }
 
 TEST(Concrete04Parameters, MakeUsesCatalogueOrder) {

@@ -208,6 +208,7 @@ TEST(Concrete06Parameters, CheckRefusesDegenerateValues) {
         {0, 0.0, "fc"},       {0, 24.0, ""},     {1, 0.0, "e0"},
         {1, 0.002, ""},       {2, 1.0, "n"},     {2, 0.0, "n"},
         {2, 1.5, ""},         {2, 3.0, ""},      {3, 0.0, ""},
+        {2, 0.5, "n"},        {2, -1.0, "n"},    {3, -1.0, ""},
         {4, 0.0, ""},         {5, 0.0, "fcr"},   {5, 2.0, ""},
         {6, 0.0, "ecr"},      {6, 1e-17, "ecr"}, {6, 2.220446049250313e-16, "ecr"},
         {6, -0.00008, "ecr"}, {6, 1e-6, ""},     {7, 0.0, ""},
@@ -224,6 +225,12 @@ TEST(Concrete06Parameters, CheckRefusesDegenerateValues) {
             EXPECT_NE(message.find("is refused"), std::string::npos) << message;
         }
     }
+    // Below 1, n makes the compression curve's denominator n - 1 + (strain/e0)^(n*k) vanish
+    // at some strain, unless k = 0 keeps it at n.
+    ParameterValues flat = defaults;
+    flat[2] = 0.5;
+    flat[3] = 0.0;
+    EXPECT_EQ(checkConcrete06Parameters(flat), "");
 }
 
 TEST(Concrete06Parameters, MakeUsesCatalogueOrder) {

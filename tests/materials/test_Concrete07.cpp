@@ -544,9 +544,29 @@ TEST(Concrete07, ParameterCheck) {
         const char* refusedName; // nullptr: accepted
     };
     const std::vector<Case> cases = {
-        {0, 0.0, "fc"},    {1, 0.0, "ec"},   {2, 0.0, "Ec"},       {3, 0.0, "ft"},
-        {4, 0.0, "et"},    {7, 1.0, "r"},    {0, 24.0, nullptr},   {3, -3.0, nullptr},
-        {5, 0.0, nullptr}, {6, 0.0, nullptr}, {7, 2.0, nullptr},  {7, 1.0000001, nullptr},
+        {0, 0.0, "fc"},
+        {1, 0.0, "ec"},
+        {2, 0.0, "Ec"},
+        {3, 0.0, "ft"},
+        {4, 0.0, "et"},
+        {7, 1.0, "r"},
+        // Negative shape factors Ec·ec/fc and Ec·et/ft: Tsai's denominator has a zero below
+        // the peak.
+        {0, 24.0, "fc"},
+        {3, -3.0, "ft"},
+        {2, -27000.0, "Ec"},
+        // Negative strain ratios raised to the non-integer power r.
+        {1, 0.001, "ec"},
+        {5, -1.0, "xp"},
+        {6, -2.0, "xn"},
+        // 0/0 (r = 0) or infinite over infinite (r < 0) at zero strain.
+        {7, 0.0, "r"},
+        {7, -2.7, "r"},
+        {5, 0.0, nullptr},
+        {6, 0.0, nullptr},
+        {7, 2.0, nullptr},
+        {7, 1.0000001, nullptr},
+        {7, 0.5, nullptr},
     };
     EXPECT_EQ(checkConcrete07Parameters(defaults), "");
     for (const Case& c : cases) {
@@ -566,6 +586,13 @@ TEST(Concrete07, ParameterCheck) {
     two[4] = 0.0;
     two[7] = 1.0;
     EXPECT_EQ(checkConcrete07Parameters(two).rfind("et = ", 0), 0u);
+    // An integer r has a power for negative ratios too.
+    ParameterValues integerPower = defaults;
+    integerPower[1] = 0.002;
+    integerPower[0] = 24.0; // keeps Ec·ec/fc positive
+    integerPower[6] = -2.0;
+    integerPower[7] = 3.0;
+    EXPECT_EQ(checkConcrete07Parameters(integerPower), "");
 }
 
 TEST(Concrete07, MakeUsesCatalogueOrder) {

@@ -201,11 +201,31 @@ TEST(ConcreteDParameters, CheckRefusesDegenerateValues) {
         std::string refusedName; ///< empty when the value is accepted
     };
     const Case cases[] = {
-        {0, -70.0, "fc"}, {0, 27.6, ""},      {0, 0.0, ""},         {1, 0.0, "epsc"},
-        {1, -0.003, ""},  {1, 0.002, "epsc"}, {3, -0.0001, "epst"}, {2, 0.0, "ft"},
-        {2, 1.0, ""},     {3, 0.0, "epst"},   {3, 0.0002, ""},      {4, 0.0, "Ec"},
-        {4, 20000.0, ""}, {5, 0.0, ""},       {6, 0.0, ""},         {7, 0.0, ""},
+        {0, -70.0, "fc"},
+        {0, 0.0, ""},
+        {1, 0.0, "epsc"},
+        {1, -0.003, ""},
+        {1, 0.002, "epsc"},
+        {3, -0.0001, "epst"},
+        {2, 0.0, "ft"},
+        {2, 1.0, ""},
+        {3, 0.0, "epst"},
+        {3, 0.0002, ""},
+        {4, 0.0, "Ec"},
+        {5, 0.0, ""},
+        {6, 0.0, ""},
+        {7, 0.0, ""},
         {8, 0.0, ""},
+        // rho = fc/(Ec·epsc) or ft/(Ec·epst) outside 0 … 1: the damage curve's slope is
+        // infinite at zero strain (fc 27.6: rho_c < 0; Ec 20000: rho_t = 1.5; ft -3: rho_t < 0).
+        {0, 27.6, "fc"},
+        {4, 20000.0, "ft"},
+        {2, -3.0, "ft"},
+        // rho_t so small that the tensile exponent 1/(1 - rho_t) rounds to 1, as for ft = 0.
+        {2, 1e-300, "ft"},
+        // cesp and etap of opposite signs put the plastic strain on the tension side.
+        {7, -0.25, "cesp"},
+        {8, -1.15, "cesp"},
     };
     for (const Case& c : cases) {
         ParameterValues v = defaults;

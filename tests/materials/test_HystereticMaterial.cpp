@@ -340,13 +340,16 @@ TEST(HystereticMaterialCheck, RefusesOnlyDivisionsByZero) {
         double value;
         std::string refusedName; // empty: accepted
     };
-    // Index −1 is the defaults. Full pinching (pinchx or pinchy 0), negative damage factors and
-    // falling or sign-changing third branches compute, so they are accepted.
+    // Index −1 is the defaults. Full pinching (pinchx or pinchy 0) and falling or sign-changing
+    // third branches compute, so they are accepted. Without pinching (the defaults) a negative
+    // damage factor moves the reloading target inside the extreme strain and reloading towards
+    // it divides 0/0.
     const std::vector<Case> cases = {
-        {-1, 0.0, ""},    {1, 0.0, "e1p"},    {7, 0.0, "e1n"},    {3, 0.002, "e2p"},
-        {5, 0.02, "e3p"}, {9, -0.002, "e2n"}, {11, -0.02, "e3n"}, {16, -0.5, "beta"},
-        {16, 0.5, ""},    {12, 0.0, ""},      {13, 0.0, ""},      {14, -0.2, ""},
-        {15, 2.0, ""},    {4, 250.0, ""},     {4, -100.0, ""},
+        {-1, 0.0, ""},         {1, 0.0, "e1p"},    {7, 0.0, "e1n"},    {3, 0.002, "e2p"},
+        {5, 0.02, "e3p"},      {9, -0.002, "e2n"}, {11, -0.02, "e3n"}, {16, -0.5, "beta"},
+        {16, 0.5, ""},         {12, 0.0, ""},      {13, 0.0, ""},      {14, -0.2, "damage1"},
+        {15, -0.5, "damage2"}, {15, 2.0, ""},      {4, 250.0, ""},     {4, -100.0, ""},
+        {1, -0.002, ""},       {7, 0.002, ""},     {16, 2.0, ""},
     };
     for (const Case& c : cases) {
         ParameterValues values = defaultValues();
@@ -370,4 +373,45 @@ TEST(HystereticMaterialCheck, RefusesOnlyDivisionsByZero) {
     ParameterValues flatNegative = defaultValues();
     flatNegative[6] = flatNegative[8] = flatNegative[10] = 0.0;
     EXPECT_EQ(checkHystereticMaterialParameters(flatNegative).rfind("maxSlopeNeg = 0 ", 0), 0u);
+}
+
+TEST(HystereticMaterialCheck, RefusesWronglySignedFirstStrainsWhereTheyBreakTheRules) {
+    // Each case changes some defaults; the result is the refused name, or empty.
+    struct Case {
+        std::vector<std::pair<int, double>> changes;
+        std::string refusedName;
+    };
+    const std::vector<Case> cases = {
+        // The degradation raises extreme/e1 to the power beta: a fractional beta needs e1p > 0
+        // and e1n < 0; an integer one does not.
+        {{{1, -0.002}, {16, 0.5}}, "e1p"},
+        {{{7, 0.002}, {16, 0.5}}, "e1n"},
+        {{{1, -0.002}, {16, 2.0}}, ""},
+        // With a damage factor a wrong sign can move the reloading target inside the extreme
+        // strain or across zero, with or without pinching.
+        {{{1, -0.002}, {14, 0.5}}, "e1p"},
+        {{{7, 0.002}, {14, 0.5}, {12, 0.5}}, "e1n"},
+        {{{1, -0.002}, {15, 0.5}, {13, 0.5}}, "e1p"},
+        // With pinching the reloading line does not end at its target, so a negative damage
+        // factor computes.
+        {{{14, -0.2}, {12, 0.5}}, ""},
+        {{{15, -0.5}, {13, 0.5}}, ""},
+        // A negative envelope area turns the energy damage negative (both sides' stresses
+        // flipped); without damage2 it is only unusual.
+        {{{0, -300}, {2, -400}, {4, -410}, {6, 200}, {8, 400}, {10, 410}, {15, 1.0}},
+         "envelopeEnergy"},
+        {{{0, -300}, {2, -400}, {4, -410}, {6, 200}, {8, 400}, {10, 410}}, ""},
+    };
+    for (const Case& c : cases) {
+        ParameterValues values = defaultValues();
+        for (const auto& [index, value] : c.changes) {
+            values[static_cast<std::size_t>(index)] = value;
+        }
+        const std::string message = checkHystereticMaterialParameters(values);
+        if (c.refusedName.empty()) {
+            EXPECT_EQ(message, "") << "first change at index " << c.changes.front().first;
+        } else {
+            EXPECT_EQ(message.rfind(c.refusedName + " = ", 0), 0u) << message;
+        }
+    }
 }

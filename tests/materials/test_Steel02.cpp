@@ -340,11 +340,26 @@ TEST(Steel02Catalogue, CheckRefusesDegenerateValues) {
     };
     for (const Refusal& r : std::vector<Refusal>{{0, 0.0, "Fy = 0 is refused: "},
                                                  {1, 0.0, "E = 0 is refused: "},
+                                                 // A negative yield strain Fy/E.
+                                                 {0, -300.0, "Fy = -300 is refused: "},
+                                                 {1, -200000.0, "Fy = 300 is refused: "},
                                                  {2, 1.0, "b = 1 is refused: "},
                                                  {3, 0.0, "R0 = 0 is refused: "},
                                                  {5, 0.0, "CR2 = 0 is refused: "},
+                                                 // A curvature that can fall below zero.
+                                                 {3, -4.0, "R0 = -4 is refused: "},
+                                                 {4, 1.2, "CR1 = 1.2 is refused: "},
+                                                 {5, -0.15, "CR2 = -0.15 is refused: "},
                                                  {7, 0.0, "a2 = 0 is refused: "},
-                                                 {9, 0.0, "a4 = 0 is refused: "}}) {
+                                                 {7, -1.0, "a2 = -1 is refused: "},
+                                                 {9, 0.0, "a4 = 0 is refused: "},
+                                                 {9, -0.5, "a4 = -0.5 is refused: "},
+                                                 // Zero shift at a reversal from the elastic
+                                                 // range: 1 + a·(1/1)^0.8 = 0.
+                                                 {6, -1.0, "a1 = -1 is refused: "},
+                                                 {8, -1.0, "a3 = -1 is refused: "},
+                                                 {10, 300.5, "sig0 = 300.5 is refused: "},
+                                                 {10, -301.0, "sig0 = -301 is refused: "}}) {
         ParameterValues values = good;
         values[r.index] = r.value;
         const std::string message = checkSteel02Parameters(values);
@@ -364,10 +379,21 @@ TEST(Steel02Catalogue, CheckRefusesDegenerateValues) {
 
     // Unusual values that compute are accepted as typed.
     for (const auto& [index, value] : std::vector<std::pair<std::size_t, double>>{
-             {0, -300.0}, {1, -200000.0}, {2, 0.0}, {2, 1.5}, {3, -4.0}, {4, 0.0}, {4, 1.2},
-             {5, -0.15}, {6, 0.5}, {7, -1.0}, {8, -0.2}, {9, 0.3}, {10, -80.0}}) {
+             {2, 0.0}, {2, 1.5}, {3, 4.0}, {4, 0.0}, {4, 1.0}, {4, -0.5}, {5, 0.5}, {6, 0.5},
+             {6, -0.5}, {8, -0.2}, {9, 0.3}, {10, -80.0}, {10, 300.0}, {10, -300.0}}) {
         ParameterValues values = good;
         values[index] = value;
         EXPECT_EQ(checkSteel02Parameters(values), "") << "index " << index << " = " << value;
     }
+    // Fy and E both negative keep the yield strain positive.
+    ParameterValues mirrored = good;
+    mirrored[0] = -300.0;
+    mirrored[1] = -200000.0;
+    EXPECT_EQ(checkSteel02Parameters(mirrored), "");
+    // With a2 = 2 the shift at a reversal from the elastic range is 1 + a1·0.5^0.8, so a1 = -1
+    // no longer zeroes it.
+    ParameterValues scaled = good;
+    scaled[6] = -1.0;
+    scaled[7] = 2.0;
+    EXPECT_EQ(checkSteel02Parameters(scaled), "");
 }

@@ -22,6 +22,7 @@ enum : std::size_t {
     iR2 = 5,
     iBkc = 6,
     iR0c = 7,
+    iR1c = 8,
     iR2c = 9,
     iBi = 10,
     iRhoI = 11,
@@ -553,16 +554,29 @@ TEST(Steel4, ParameterCheck) {
         {with({{iBi, -0.1}, {iRi, 3.0}}), "b_i = -0.1 is refused: "},
         {with({{iBi, 0.1}, {iRhoI, -1.0}, {iRi, 2.5}}), "b_i = 0.1 is refused: "},
         {with({{iRhoI, 0.0}}), "rho_i = 0 is refused: "},
+        // b_l = 0, rho_i = 1: the hardening tends to exactly -1 and the elastic range to 0.
+        {with({{iBi, -0.1}, {iRi, 50.0}}), "b_i = -0.1 is refused: "},
+        {with({{iBic, -0.1}, {iRic, 50.0}}), "b_ic = -0.1 is refused: "},
         {with({{iRi, 0.0}}), "R_i = 0 is refused: "},
         {with({{iRi, -5.0}}), "R_i = -5 is refused: "},
         {with({{iBic, -0.1}, {iRic, 49.5}}), "b_ic = -0.1 is refused: "},
         {with({{iRhoIc, 0.0}}), "rho_ic = 0 is refused: "},
         {with({{iRic, 0.0}}), "R_ic = 0 is refused: "},
         {with({{iRic, -5.0}}), "R_ic = -5 is refused: "},
+        // A bend exponent that can fall below zero.
+        {with({{iR0, -20.0}}), "R_0 = -20 is refused: "},
+        {with({{iR1, 1.5}}), "r_1 = 1.5 is refused: "},
+        {with({{iR2, -0.15}}), "r_2 = -0.15 is refused: "},
+        {with({{iR0c, -20.0}}), "R_0c = -20 is refused: "},
+        {with({{iR1c, 2.0}}), "r_1c = 2 is refused: "},
+        {with({{iR2c, -0.15}}), "r_2c = -0.15 is refused: "},
         {with({{iFu, 0.0}}), "f_u = 0 is refused: "},
+        // So small beside Fy that Fy - f_u rounds to Fy: the capped target is back at 0.
+        {with({{iFu, 1e-101}}), "f_u = 1e-101 is refused: "},
         {with({{iRu, 0.0}}), "Ru = 0 is refused: "},
         {with({{iRu, -10.0}}), "Ru = -10 is refused: "},
         {with({{iFuc, 0.0}}), "f_uc = 0 is refused: "},
+        {with({{iFuc, 1.5e-101}}), "f_uc = 1.5e-101 is refused: "},
         {with({{iRuc, 0.0}}), "Ruc = 0 is refused: "},
         {with({{iRuc, -10.0}}), "Ruc = -10 is refused: "},
         {with({{iCycNum, -1.0}}), "cycNum = -1 is refused: "},
@@ -582,14 +596,19 @@ TEST(Steel4, ParameterCheck) {
         with({{iFy, -300.0}}),
         with({{iE, -200000.0}}),
         with({{iBk, 1.5}}),
-        with({{iR0, -20.0}}),
         with({{iR1, 0.0}}),
-        with({{iR2, -0.15}}),
-        with({{iBi, -0.1}, {iRi, 50.0}}), // an even exponent keeps the power defined
+        with({{iR1, 1.0}}), // R falls towards 0 but stays positive
+        with({{iR1, -0.5}}),
+        // An even exponent keeps the power defined, and rho_i 0.5 keeps the elastic range
+        // above 1 - 0.5 of its initial size.
+        with({{iBi, -0.1}, {iRi, 50.0}, {iRhoI, 0.5}}),
+        with({{iBi, -0.1}, {iRi, 50.0}, {iBl, 0.01}}),
         with({{iBi, 0.1}, {iRi, -5.0}}),
         with({{iBl, -0.5}}),
         with({{iLyp, -1.0}}),
         with({{iFu, -300.0}}),
+        with({{iFu, 100.0}}), // a cap below Fy still leaves the target at 100/E
+        with({{iFuc, 1.0}}),
         with({{iSigInit, -250.0}}),
     };
     for (const ParameterValues& v : accepted) {

@@ -513,12 +513,36 @@ TEST(SteelMPFCatalogue, ParameterCheck) {
         int index;
         double value;
         std::string refusedName; ///< empty when accepted
+        const char* reasonWord;  ///< a word the reason must contain
     };
+    constexpr const char* power = "negative strain ratio";
     const std::vector<Case> cases = {
-        {0, 0.0, "fyp"}, {1, 0.0, "fyn"},  {2, 0.0, "E0"},  {3, 1.0, "bp"},     {4, 1.0, "bn"},
-        {5, 0.0, "R0"},  {0, -0.0, "fyp"}, {1, -340.0, ""}, {2, -200000.0, ""}, {3, 0.0, ""},
-        {4, 0.99, ""},   {5, 2.5, ""},     {6, 1.5, ""},    {7, 0.0, ""},       {8, 0.5, ""},
-        {9, 0.0, ""},    {10, 0.5, ""},    {11, 0.0, ""},
+        {0, 0.0, "fyp", "divide"},
+        {1, 0.0, "fyn", "divide"},
+        {2, 0.0, "E0", "divide"},
+        {3, 1.0, "bp", "divide"},
+        {4, 1.0, "bn", "divide"},
+        {5, 0.0, "R0", "divide"},
+        {0, -0.0, "fyp", "divide"},
+        // Negative yield strains, or a modulus that turns the fall-back comparisons around.
+        {0, -340.0, "fyp", power},
+        {1, -340.0, "fyn", power},
+        {2, -200000.0, "E0", power},
+        // A curvature R that can reach zero or below.
+        {5, -20.0, "R0", power},
+        {6, 1.5, "cR1", power},
+        {7, -0.15, "cR2", power},
+        // xi = 0 at a reversal from the elastic range.
+        {7, 0.0, "cR2", "0/0"},
+        {3, 0.0, "", ""},
+        {4, 0.99, "", ""},
+        {5, 2.5, "", ""},
+        {6, 1.0, "", ""},
+        {6, 0.0, "", ""},
+        {8, 0.5, "", ""},
+        {9, 0.0, "", ""},
+        {10, 0.5, "", ""},
+        {11, 0.0, "", ""},
     };
     EXPECT_EQ(checkSteelMPFParameters(defaults.values()), "");
     for (const Case& c : cases) {
@@ -530,7 +554,7 @@ TEST(SteelMPFCatalogue, ParameterCheck) {
         } else {
             EXPECT_EQ(message.rfind(c.refusedName + " = ", 0), 0u) << message;
             EXPECT_NE(message.find("is refused: "), std::string::npos) << message;
-            EXPECT_NE(message.find("divide"), std::string::npos) << message;
+            EXPECT_NE(message.find(c.reasonWord), std::string::npos) << message;
         }
     }
     EXPECT_EQ(checkSteelMPFParameters({340, 340, 200000, 1.0, 0.002, 20, 0.925, 0.15, 0, 1, 0, 1}),
@@ -540,6 +564,9 @@ TEST(SteelMPFCatalogue, ParameterCheck) {
     EXPECT_EQ(checkSteelMPFParameters({340, 340, 0.0, 1.0, 1.0, 0, 0.925, 0.15, 0, 1, 0, 1})
                   .rfind("E0 = 0", 0),
               0u);
+    // Fyp and fyn of any size with a positive modulus, and a curvature that stays R0.
+    EXPECT_EQ(checkSteelMPFParameters({5, 900, 200000, 0.002, 0.002, 20, 0.0, 0.15, 0, 1, 0, 1}),
+              "");
 }
 
 } // namespace
