@@ -259,13 +259,17 @@ std::string checkConcreteDParameters(const ParameterValues& v) {
     }
     // The plastic strain is m times the compressive strain, m = (2.718^(dc*etap) - 1)*cesp. With
     // cesp and etap of opposite signs m is negative: the plastic strain lies on the tension side,
-    // and compressive damage steps between zero and it give a negative strain ratio, which the
-    // compressive damage curve raises to the non-integer exponent 1/(1 - fc/(Ec*epsc)).
-    if (v.at(7) * v.at(8) < 0.0 && !isInteger(1.0 / (1.0 - fc / (Ec * epsc)))) {
+    // and compressive damage steps between zero and it give strain ratios of zero or below. The
+    // curve raises a negative ratio to the exponent n = 1/(1 - fc/(Ec*epsc)), which needs an
+    // integer n, and divides by n - 1 + 0^n at a zero ratio, which needs n != 1.
+    const double compressiveExponent = 1.0 / (1.0 - fc / (Ec * epsc));
+    if (v.at(7) * v.at(8) < 0.0 &&
+        (!isInteger(compressiveExponent) || compressiveExponent == 1.0)) {
         return refuseParameter("cesp", v[7],
                                "with etap of the other sign the plastic strain lies on the "
                                "tension side of a compressive strain, and the compressive damage "
-                               "curve then raises a negative strain ratio to a non-integer power");
+                               "curve then raises a negative strain ratio to a non-integer power "
+                               "or, with the exponent 1, divides by zero at a zero strain ratio");
     }
     return {};
 }

@@ -152,20 +152,20 @@ std::string checkRambergOsgoodSteelParameters(const ParameterValues& v) {
         return refuseParameter("E0", v[1], "the Newton residual and derivative divide by it");
     }
     // With E0 > 0 and a >= 0 the strain a·(s/Fy*)^n + s/E0 grows convexly with the stress
-    // increment s, so Newton's iterates stay positive. Otherwise an iterate can turn negative,
-    // and a negative number has no non-integer power n.
-    const bool fractionalPower = v.at(3) != std::floor(v[3]);
-    if (v[1] < 0.0 && fractionalPower) {
+    // increment s, so Newton's iterates stay positive and converge. Otherwise the function is
+    // not monotonic: an iterate can turn negative (which has no non-integer power n), or meet a
+    // zero derivative and divide by it.
+    if (v[1] < 0.0) {
         return refuseParameter("E0", v[1],
-                               "a negative modulus lets a Newton iterate of the stress increment "
-                               "turn negative, and the iteration raises it to the non-integer "
-                               "power n");
+                               "a negative modulus makes the Newton function non-monotonic, so "
+                               "an iterate of the stress increment can turn negative or meet a "
+                               "zero derivative");
     }
-    if (v.at(2) < 0.0 && fractionalPower) {
+    if (v.at(2) < 0.0) {
         return refuseParameter("a", v[2],
-                               "a negative yield offset lets a Newton iterate of the stress "
-                               "increment turn negative, and the iteration raises it to the "
-                               "non-integer power n");
+                               "a negative yield offset makes the Newton function non-monotonic, "
+                               "so an iterate of the stress increment can turn negative or meet "
+                               "a zero derivative");
     }
     if (!(v[3] > 1.0)) {
         return refuseParameter("n", v[3],

@@ -529,6 +529,14 @@ std::string checkSteel4Parameters(const ParameterValues& v) {
                                "the yield strain Fy/E and every elastic distance "
                                "divide by it");
     }
+    // A negative yield strain Fy/E turns the elastic ranges around: at the first reversal the
+    // new branch's target falls back onto its start, and the transition divides 0 by 0.
+    if (Fy / E < 0.0) {
+        return refuseParameter("Fy", Fy,
+                               "with E of the other sign the yield strain Fy/E is negative, and "
+                               "at the first reversal the branch target falls onto the branch "
+                               "start, where the transition divides zero by zero");
+    }
     if (b_k == 1.0) {
         return refuseParameter("b_k", b_k,
                                "the base point of a compression branch divides "

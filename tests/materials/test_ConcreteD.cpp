@@ -248,6 +248,15 @@ TEST(ConcreteDParameters, CheckRefusesDegenerateValues) {
     negativePeak[2] = -3.0;
     EXPECT_EQ(checkConcreteDParameters(negativePeak).rfind("epst = ", 0), 0u);
 
+    // Opposite signs of cesp and etap put the plastic strain on the tension side; with fc = 0
+    // the compressive exponent is exactly 1 and the curve divides by zero at a zero strain ratio.
+    ParameterValues tensilePlastic = defaults;
+    tensilePlastic[0] = 0.0;
+    tensilePlastic[7] = -0.25;
+    EXPECT_EQ(checkConcreteDParameters(tensilePlastic).rfind("cesp = -0.25 is refused: ", 0), 0u);
+    tensilePlastic[7] = 0.25;
+    EXPECT_EQ(checkConcreteDParameters(tensilePlastic), "");
+
     // ft equal to Ec·epst makes rho_t exactly 1.
     ParameterValues unitTensileRatio = defaults;
     unitTensileRatio[2] = unitTensileRatio[4] * unitTensileRatio[3];

@@ -563,6 +563,9 @@ TEST(Steel4, ParameterCheck) {
         {with({{iRhoIc, 0.0}}), "rho_ic = 0 is refused: "},
         {with({{iRic, 0.0}}), "R_ic = 0 is refused: "},
         {with({{iRic, -5.0}}), "R_ic = -5 is refused: "},
+        // A negative yield strain Fy/E.
+        {with({{iFy, -300.0}}), "Fy = -300 is refused: "},
+        {with({{iE, -200000.0}}), "Fy = 300 is refused: "},
         // A bend exponent that can fall below zero.
         {with({{iR0, -20.0}}), "R_0 = -20 is refused: "},
         {with({{iR1, 1.5}}), "r_1 = 1.5 is refused: "},
@@ -593,8 +596,7 @@ TEST(Steel4, ParameterCheck) {
     const std::vector<ParameterValues> accepted{
         with({{iCycNum, 0.0}}),
         with({{iCycNum, 1000000.0}}),
-        with({{iFy, -300.0}}),
-        with({{iE, -200000.0}}),
+        with({{iFy, -300.0}, {iE, -200000.0}}), // the yield strain stays positive
         with({{iBk, 1.5}}),
         with({{iR1, 0.0}}),
         with({{iR1, 1.0}}), // R falls towards 0 but stays positive
