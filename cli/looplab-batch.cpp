@@ -166,19 +166,19 @@ std::string defineMaterial(std::string_view definition, char separator,
     }
     ParameterValues values;
     for (std::size_t p = 0; p < model->parameters.size(); ++p) {
-        const ParameterSpec& spec = model->parameters[p];
-        const std::string defaultText = localizedDefaultText(spec, separator);
+        const ParameterSpec& parameter = model->parameters[p];
+        const std::string defaultText = localizedDefaultText(parameter, separator);
         const std::string_view text = trimText(p < given ? words[p + 2] : defaultText);
-        if (spec.type == ParameterType::Int) {
+        if (parameter.type == ParameterType::Int) {
             int value = 0;
             if (!parseInt32(text, value)) {
-                return name + ": " + std::string(spec.name) + ": " + integerConversionError(text);
+                return name + ": " + std::string(parameter.name) + ": " + integerConversionError(text);
             }
             values.push_back(value);
         } else {
             double value = 0.0;
             if (!parseDouble(text, separator, value)) {
-                return name + ": " + std::string(spec.name) + ": " + floatConversionError(text);
+                return name + ": " + std::string(parameter.name) + ": " + floatConversionError(text);
             }
             values.push_back(value);
         }

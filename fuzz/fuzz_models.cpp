@@ -51,8 +51,8 @@ struct Parameters {
     bool extreme = false; ///< some value is non-zero and below 1e-9 or above 1e10 in magnitude
 };
 
-double defaultValue(const looplab::ParameterSpec& spec) {
-    return std::strtod(std::string(spec.defaultText).c_str(), nullptr);
+double defaultValue(const looplab::ParameterSpec& parameter) {
+    return std::strtod(std::string(parameter.defaultText).c_str(), nullptr);
 }
 
 // sign · m · 10^e with m in [1, 10) and e in [-9, 9].
@@ -99,9 +99,9 @@ double pickInt(ByteReader& in, double fallback) {
 
 Parameters pickParameters(ByteReader& in, const looplab::ModelEntry& model) {
     Parameters p;
-    for (const looplab::ParameterSpec& spec : model.parameters) {
-        const double fallback = defaultValue(spec);
-        p.values.push_back(spec.type == looplab::ParameterType::Int ? pickInt(in, fallback)
+    for (const looplab::ParameterSpec& parameter : model.parameters) {
+        const double fallback = defaultValue(parameter);
+        p.values.push_back(parameter.type == looplab::ParameterType::Int ? pickInt(in, fallback)
                                                                     : pickDouble(in, fallback));
         const double magnitude = std::fabs(p.values.back());
         if (magnitude != 0.0 && (magnitude < 1e-9 || magnitude > 1e10)) {

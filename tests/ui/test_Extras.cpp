@@ -429,19 +429,19 @@ class ExtrasTest : public QObject {
             MaterialDialog dialog(table, &window, nullptr);
             const ModelEntry* model = findModel(table.className);
             for (std::size_t i = 0; i < table.fields.size(); ++i) {
-                const ParameterSpec* spec = nullptr;
+                const ParameterSpec* parameter = nullptr;
                 for (const ParameterSpec& p : model->parameters) {
-                    spec = p.name == table.fields[i].parameter ? &p : spec;
+                    parameter = p.name == table.fields[i].parameter ? &p : parameter;
                 }
-                QVERIFY(spec != nullptr);
+                QVERIFY(parameter != nullptr);
                 const QString context = QString::fromUtf8(table.className.data()) + " " +
-                                        QString::fromUtf8(spec->name.data());
-                QVERIFY2(spec->description.size() > 8, qPrintable(context));
-                const QString help = QString::fromStdString(parameterHelpText(*spec));
+                                        QString::fromUtf8(parameter->name.data());
+                QVERIFY2(parameter->description.size() > 8, qPrintable(context));
+                const QString help = QString::fromStdString(parameterHelpText(*parameter));
                 QCOMPARE(dialog.parameterFields()[i]->toolTip(), help);
                 QVERIFY2(
                     guide.contains(
-                        QString::fromStdString(std::string(spec->description)).toHtmlEscaped()),
+                        QString::fromStdString(std::string(parameter->description)).toHtmlEscaped()),
                     qPrintable(context));
             }
         }
